@@ -1,0 +1,189 @@
+#include "app/mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include "app/appdirs.h"
+#include "app/messages.h"
+#include "app/platform/desktopservices.h"
+#include "library/filecreate.h"
+#include "library/sqliteoper.h"
+#include "settings/config.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QSettings>
+#include <QStandardItemModel>
+#include <QStatusBar>
+#include <QTimer>
+
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWindow)
+{
+    ui->setupUi(this);
+
+    ui->font->hide();
+    ui->font_size->hide();
+    ui->widget_tool1->hide();
+    ui->widget_search->hide();
+    ui->Widget_toolText->hide();
+    ui->left_label->hide();
+    ui->right_label->hide();
+
+    lockActive = false;
+    setWindowFlags(Qt::FramelessWindowHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint);
+    applyIconGlyphs();
+
+    initialise();
+    if (!m_initialised)
+        return;
+    initCatalogTree();
+    initStatusBar();
+    initTrayIcon();
+    createShortcut();
+}
+
+MainWindow::~MainWindow()
+{
+    shortcut.reset();
+    delete ui;
+}
+
+void MainWindow::initialise()
+{
+    const QString a = AppDirs::root();
+    for (const QString& dir : {AppDirs::dataDir(), AppDirs::libraryDir(), AppDirs::recycleDir(),
+                               AppDirs::backupDir(), AppDirs::keyDir()})
+        FileCreate::createDir(dir);
+    SqliteOper::ensureBooksTable();
+    ui->textEdit->setEnabled(false);
+
+    sqliteOper = new SqliteOper(this);
+    sqliteOper->hide();
+    if (!SqliteOper::openDatabase(db)) {
+        Messages::error(tr("无法打开书库数据库 %1，程序将退出。").arg(AppDirs::databasePath()));
+        return;
+    }
+
+    statusPathLabel = new QLabel(this);
+    statusClockLabel = new QLabel(this);
+    statusCountLabel = new QLabel(this);
+    timerShow = new QTimer(this);
+    timerSave = new QTimer(this);
+    timerTimeLock = new QTimer(this);
+    timerWordLock = new QTimer(this);
+    connect(timerShow, &QTimer::timeout, this, &MainWindow::timer_show_slot);
+    connect(timerSave, &QTimer::timeout, this, &MainWindow::timer_save_slot);
+    connect(timerTimeLock, &QTimer::timeout, this, &MainWindow::timer_timeLock_slot);
+    connect(timerWordLock, &QTimer::timeout, this, &MainWindow::timer_wordLock_slot);
+    timerShow->start(1000);
+    timerSave->start(180000);
+
+    savedGeometry = geometry();
+
+    fileCreate = new FileCreate(this);
+    fileCreate->hide();
+    model = new QStandardItemModel(ui->treeView);
+
+    Platform::services().installKeyboardHook();
+    setContextMenuPolicy(Qt::NoContextMenu);
+
+    if (!QFileInfo::exists(AppDirs::configPath())) {
+        FileCreate::createFile(AppDirs::configPath());
+        FileCreate::writeDefaultConfig();
+    }
+    settings = Config::open(AppDirs::configPath(), this);
+    curOpenChapter = settings->value(Config::CurOpenChapter).toString();
+    userDataDir = settings->value(Config::UserDataDir).toString();
+
+    save_success_update();
+
+    ui->textEdit->installEventFilter(this);
+    ui->treeView->installEventFilter(this);
+    installEventFilter(this);
+    ui->widget_title->installEventFilter(this);
+    lockSoundPlayed = false;
+    Q_UNUSED(a);
+    m_initialised = true;
+}
+
+void MainWindow::initStatusBar()
+{
+    statusPathLabel->setMinimumSize(100, 20);
+    statusCountLabel->setMinimumSize(100, 20);
+    timer_show_slot();
+    ui->statusBar->addWidget(statusPathLabel);
+    ui->statusBar->addWidget(statusClockLabel);
+    ui->statusBar->addWidget(statusCountLabel);
+    ui->statusBar->setStyleSheet(QStringLiteral("QStatusBar::item{border: 0px}"));
+    ui->statusBar->setSizeGripEnabled(false);
+}
+
+void MainWindow::timer_show_slot()
+{
+    const QString now =
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss ddd"));
+    statusClockLabel->setText(QStringLiteral("\t\t") + now + QStringLiteral("\t\t"));
+}
+
+void MainWindow::initTrayIcon()
+{
+    trayIcon = new QSystemTrayIcon(QIcon(QStringLiteral(":/icon/lorvane")), this);
+    trayIcon->setToolTip(tr("Lorvane写作"));
+    trayMenu = new QMenu(this);
+    actMin = new QAction(tr("最小化"), this);
+    actMax = new QAction(tr("最大化"), this);
+    actQuit = new QAction(tr("退出程序"), this);
+    connect(actMin, &QAction::triggered, this, &MainWindow::on_btnMenu_Min_clicked);
+    connect(actMax, &QAction::triggered, this, &MainWindow::showMaximized);
+    connect(actQuit, &QAction::triggered, this, &MainWindow::qApp_quit);
+    trayMenu->addAction(actMin);
+    trayMenu->addAction(actMax);
+    trayMenu->addSeparator();
+    trayMenu->addAction(actQuit);
+    trayIcon->setContextMenu(trayMenu);
+    trayIcon->show();
+    connect(trayIcon, &QSystemTrayIcon::activated, this, &MainWindow::systemTrayActivated_slot);
+}
+
+void MainWindow::createShortcut()
+{
+    shortcut = Platform::services().createGlobalShortcut(QKeySequence(QStringLiteral("F8")), this);
+    connect(shortcut.get(), &GlobalShortcut::activated, this, &MainWindow::myShortCutSlot);
+}
+
+void MainWindow::qApp_quit()
+{
+    settings->setValue(Config::CurOpenChapter, curOpenChapter);
+    settings->setValue(Config::KeySound, keySoundAction && keySoundAction->isChecked());
+    settings->sync();
+    if (!ui->textEdit->toPlainText().isEmpty())
+        FileCreate::saveFile(curOpenChapter, ui->textEdit->toPlainText());
+    db.close();
+    for (QWidget* w : {recycleWindow, bakWindow, searchWindow, browserWindow, findDialog,
+                       lockDialog, settingDialog}) {
+        if (w)
+            w->close();
+    }
+    Platform::services().removeKeyboardHook();
+    QCoreApplication::exit(0);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    // Without a tray the window cannot come back once hidden: closing then is a quit, and
+    // a quit saves the open text.
+    if (trayIcon && trayIcon->isVisible() && QSystemTrayIcon::isSystemTrayAvailable()) {
+        hide();
+        event->ignore();
+        return;
+    }
+    if (m_initialised) {
+        event->ignore();
+        qApp_quit();
+        return;
+    }
+    event->accept();
+}

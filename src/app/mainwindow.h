@@ -1,0 +1,208 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QModelIndex>
+#include <QRect>
+#include <QSqlDatabase>
+#include <QSystemTrayIcon>
+#include <QVector>
+
+#include <memory>
+
+namespace Ui {
+class MainWindow;
+}
+
+class QAction;
+class QLabel;
+class QMenu;
+class QSettings;
+class QStandardItemModel;
+class QTimer;
+
+class DragProxy;
+class FileCreate;
+class GlobalShortcut;
+class SqliteOper;
+
+class WinLock;
+
+// The program's one main window and composition root: it owns the form, the library access
+// objects, the timers, the tray icon and the secondary windows. Slot bodies are short and
+// live beside the subsystem they belong to (mainwindow_<concern>.cpp in that folder).
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // False when start-up could not open the book index; the window must not be shown.
+    bool isInitialised() const { return m_initialised; }
+
+public slots:
+    void qApp_quit();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private slots:
+    // Shell (app/)
+    void timer_show_slot();
+    void systemTrayActivated_slot(QSystemTrayIcon::ActivationReason reason);
+    void on_btnMenu_Min_clicked();
+    void on_btnMenu_Max_clicked(bool checked);
+    void on_fullScreen_clicked();
+    void on_fullScreen1_clicked();
+
+    // Catalog (library/)
+    void on_treeView_clicked(const QModelIndex& index);
+    void on_treeView_doubleClicked(const QModelIndex& index);
+    void on_treeView_customContextMenuRequested(const QPoint& pos);
+    void rename_slot(const QModelIndex& topLeft, const QModelIndex& bottomRight,
+                     const QVector<int>& roles);
+    void on_catalog_clicked(bool checked);
+    void on_catalog1_clicked();
+    void newBooks_slot();
+    void newVolume_slot();
+    void newChapter_slot();
+    void new_Chapter_slot();
+    void insertChapter_slot();
+    void upChapter_slot();
+    void downChapter_slot();
+    void deleteBooks_slot();
+    void deleteChapter_slot();
+    void importBooks_slot();
+    void exportBooks_slot();
+    void recycle_slot();
+    void bak_slot();
+    void on_btn_recycle_clicked();
+    void on_btn_bak_clicked();
+
+    // Editor (editor/)
+    void timer_save_slot();
+    void on_textEdit_cursorPositionChanged();
+    void on_textEdit_customContextMenuRequested(const QPoint& pos);
+    void on_one_key_clicked();
+    void on_search_clicked();
+    void str_find_slot(const QString& text, qint8 code);
+    void str_replace_slot(const QString& text, bool all, bool caseSensitive);
+    void on_font_size_currentIndexChanged(const QString& size);
+    void on_font_currentFontChanged(const QFont& font);
+    void on_bold_clicked(bool checked);
+    void on_font_big_clicked();
+    void on_font_samll_clicked();
+    void on_left_justified_clicked();
+    void on_center_clicked();
+    void on_right_justified_clicked();
+    void on_undo_clicked();
+    void on_redo_clicked();
+    void clearFormat_slot();
+    void searchInBaidu_slot();
+
+    // Settings and themes (settings/)
+    void on_settings_clicked();
+    void save_success_update();
+
+    // Writing lock (lock/)
+    void on_lock_clicked();
+    void lock_slot(bool start, qint8 kind, const QString& amount);
+    void timer_timeLock_slot();
+    void timer_wordLock_slot();
+    void keySound_slot(bool checked);
+
+    // Extras (extras/)
+    void on_browser_clicked();
+    void shutDown_slot();
+    void reBoot_slot();
+    void about_slot();
+    void myShortCutSlot();
+
+private:
+    // Construction steps
+    void initialise();
+    void initStatusBar();
+    void initTrayIcon();
+    void createShortcut();
+    void applyIconGlyphs();
+
+    // Catalog (library/mainwindow_catalog.cpp)
+    void initCatalogTree();
+    void createMenus();
+    void loadCatalog();
+    QString itemPath(const QModelIndex& index) const;
+    bool loadFileToEditor(const QString& path);
+
+    // Editor (editor/mainwindow_editor.cpp)
+    // Writes the editor's plain text to curOpenChapter when it is not empty and the file
+    // exists; true when it was written.
+    bool saveOpenChapter();
+
+    // Themes (settings/mainwindow_theme.cpp)
+    void applyEditorMargins();
+
+    Ui::MainWindow* ui = nullptr;
+    bool m_initialised = false;
+
+    // Library
+    QSqlDatabase db;
+    SqliteOper* sqliteOper = nullptr;
+    FileCreate* fileCreate = nullptr;
+    QStandardItemModel* model = nullptr;
+    QMenu* bookMenu = nullptr;
+    QMenu* volumeMenu = nullptr;
+    QMenu* chapterMenu = nullptr;
+    QMenu* blankMenu = nullptr;
+    QString oldItemName;
+
+    // Settings
+    QSettings* settings = nullptr;
+    QString userDataDir;
+    QString bgImagePath;
+
+    // Editor
+    QString curOpenChapter;
+    QMenu* textMenu = nullptr;
+    bool lockSoundPlayed = false;
+
+    // Shell
+    QRect savedGeometry;
+    DragProxy* dragProxy = nullptr;
+    QLabel* statusPathLabel = nullptr;
+    QLabel* statusClockLabel = nullptr;
+    QLabel* statusCountLabel = nullptr;
+    QTimer* timerShow = nullptr;
+    QTimer* timerSave = nullptr;
+    QSystemTrayIcon* trayIcon = nullptr;
+    QMenu* trayMenu = nullptr;
+    QAction* actMin = nullptr;
+    QAction* actMax = nullptr;
+    QAction* actQuit = nullptr;
+    QMenu* mainMenu = nullptr;
+    QAction* keySoundAction = nullptr;
+    QAction* menuQuitAction = nullptr;
+
+    // Writing lock
+    bool lockActive = false;
+    WinLock* winLock = nullptr;
+    QTimer* timerTimeLock = nullptr;
+    QTimer* timerWordLock = nullptr;
+    int wordLockRemaining = 0;
+    int wordLockBase = 0;
+
+    // Extras
+    std::unique_ptr<GlobalShortcut> shortcut;
+
+    // Secondary windows, created on first use and kept until quit: the settings, find,
+    // recycle-bin, backup, lock, browser and web-search windows.
+    QWidget* settingDialog = nullptr;
+    QWidget* findDialog = nullptr;
+    QWidget* recycleWindow = nullptr;
+    QWidget* bakWindow = nullptr;
+    QWidget* lockDialog = nullptr;
+    QWidget* browserWindow = nullptr;
+    QWidget* searchWindow = nullptr;
+};

@@ -1,0 +1,72 @@
+#include "app/platform/soundplayer.h"
+
+#include "app/appdirs.h"
+
+#include <QFileInfo>
+#include <map>
+#include <QSoundEffect>
+#include <QUrl>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+// A few preloaded effects per file, used in turn, so quick strokes overlap without
+// creating an object per stroke.
+class EffectSoundPlayer : public SoundPlayer
+{
+public:
+    void play(const QString& fileName) override
+    {
+        Pool& pool = m_pools[fileName];
+        if (pool.effects.empty() && !pool.missing) {
+            const QString path = AppDirs::soundPath(fileName);
+            if (!QFileInfo(path).isFile()) {
+                pool.missing = true;
+            } else {
+                for (int i = 0; i < kPoolSize; ++i) {
+                    auto effect = std::make_unique<QSoundEffect>();
+                    effect->setSource(QUrl::fromLocalFile(path));
+                    pool.effects.push_back(std::move(effect));
+                }
+            }
+        }
+        if (pool.missing)
+            return;
+        QSoundEffect* effect = pool.effects[pool.next].get();
+        pool.next = (pool.next + 1) % kPoolSize;
+        effect->play();
+    }
+
+private:
+    static constexpr int kPoolSize = 3;
+    struct Pool {
+        std::vector<std::unique_ptr<QSoundEffect>> effects;
+        int next = 0;
+        bool missing = false;
+    };
+    std::map<QString, Pool> m_pools;
+};
+
+std::unique_ptr<SoundPlayer>& current()
+{
+    static std::unique_ptr<SoundPlayer> p;
+    return p;
+}
+
+} // namespace
+
+namespace Sounds {
+
+SoundPlayer& player()
+{
+    auto& p = current();
+    if (!p)
+        p = std::make_unique<EffectSoundPlayer>();
+    return *p;
+}
+
+void install(SoundPlayer* player) { current().reset(player); }
+
+} // namespace Sounds

@@ -1,0 +1,3 @@
+target_sources(lorvane_core PRIVATE
+  editor/mainwindow_editor.cpp
+)

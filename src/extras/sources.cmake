@@ -1,0 +1,3 @@
+target_sources(lorvane_core PRIVATE
+  extras/mainwindow_extras.cpp
+)

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QProcess>
+#include <QString>
+#include <QTemporaryDir>
+
+// Runs the real program from a fresh application directory (a temporary copy of the built
+// executable and its sound folder) on the test's X display.
+class AppRunner
+{
+public:
+    AppRunner();
+    ~AppRunner();
+
+    bool isValid() const { return m_ok; }
+    QString dir() const { return m_dir.path(); }
+    QString file(const QString& relative) const { return m_dir.path() + "/" + relative; }
+
+    // Starts a process of the program; the runner keeps it and ends it at destruction.
+    QProcess* start();
+    // Waits until the program shows its main window; returns its X window id or 0.
+    QString waitForWindow(int timeoutMs = 15000);
+
+private:
+    QTemporaryDir m_dir;
+    bool m_ok = false;
+    QList<QProcess*> m_processes;
+};
+
+// Runs a command (xdotool, xwininfo, …) and returns its standard output, trimmed.
+QString runTool(const QString& program, const QStringList& args, int* exitCode = nullptr);

@@ -1,0 +1,1 @@
+lorvane_add_test(NAME tst_startup KIND desktop SOURCES desktop/tst_startup.cpp desktop/apprunner.cpp desktop/apprunner.h)

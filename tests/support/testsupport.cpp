@@ -1,0 +1,95 @@
+#include "support/testsupport.h"
+
+#include "app/appdirs.h"
+#include "app/messages.h"
+#include "library/sqliteoper.h"
+#include "resources/resources.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+FakeDesktopServices* g_services = nullptr;
+RecordingSoundPlayer* g_sounds = nullptr;
+} // namespace
+
+TestAppDir::TestAppDir()
+{
+    Resources::init();
+    AppDirs::setRoot(m_dir.path());
+    Messages::setPresenter([this](const QString& text, int kind) {
+        messages.append({kind, text});
+        return kind == Messages::Question ? questionAnswer : 1;
+    });
+    g_services = new FakeDesktopServices;
+    Platform::install(g_services);
+    g_sounds = new RecordingSoundPlayer;
+    Sounds::install(g_sounds);
+}
+
+TestAppDir::~TestAppDir()
+{
+    SqliteOper::closeDatabase();
+    Messages::setPresenter({});
+    AppDirs::setRoot(QString());
+}
+
+FakeGlobalShortcut::FakeGlobalShortcut(const QKeySequence& k, QObject* parent)
+    : GlobalShortcut(parent), key(k)
+{
+}
+
+FakeGlobalShortcut::~FakeGlobalShortcut()
+{
+    if (g_services) {
+        --g_services->liveShortcuts;
+        if (g_services->lastShortcut == this)
+            g_services->lastShortcut = nullptr;
+    }
+}
+
+bool FakeDesktopServices::installKeyboardHook()
+{
+    hookInstalled = true;
+    calls << "hook:install";
+    return true;
+}
+
+void FakeDesktopServices::removeKeyboardHook()
+{
+    hookInstalled = false;
+    calls << "hook:remove";
+}
+
+bool FakeDesktopServices::requestPower(PowerAction action)
+{
+    calls << (action == PowerAction::PowerOff ? "power:off" : "power:reboot");
+    return true;
+}
+
+std::unique_ptr<GlobalShortcut> FakeDesktopServices::createGlobalShortcut(const QKeySequence& key,
+                                                                          QObject* parent)
+{
+    calls << "shortcut:" + key.toString();
+    auto s = std::make_unique<FakeGlobalShortcut>(key, parent);
+    ++liveShortcuts;
+    lastShortcut = s.get();
+    return s;
+}
+
+FakeDesktopServices& fakeServices() { return *g_services; }
+RecordingSoundPlayer& fakeSounds() { return *g_sounds; }
+
+bool writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+QByteArray readBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "app/platform/desktopservices.h"
+#include "app/platform/soundplayer.h"
+
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+// A temporary application directory for one test: AppDirs points at it while it lives,
+// message boxes are recorded instead of shown, and the desktop services and sounds are the
+// recording fakes below (nothing reaches the real machine).
+class TestAppDir
+{
+public:
+    TestAppDir();
+    ~TestAppDir();
+    QString path() const { return m_dir.path(); }
+    QString file(const QString& relative) const { return m_dir.path() + "/" + relative; }
+
+    // Messages shown since construction, as (kind, text); the answer given to questions.
+    QList<QPair<int, QString>> messages;
+    int questionAnswer = 0;
+
+private:
+    QTemporaryDir m_dir;
+};
+
+class RecordingSoundPlayer : public SoundPlayer
+{
+public:
+    void play(const QString& fileName) override { played.append(fileName); }
+    QStringList played;
+};
+
+class FakeGlobalShortcut : public GlobalShortcut
+{
+    Q_OBJECT
+public:
+    FakeGlobalShortcut(const QKeySequence& key, QObject* parent);
+    ~FakeGlobalShortcut() override;
+    bool isRegistered() const override { return true; }
+    QKeySequence key;
+};
+
+// Records every request; power actions are only counted.
+class FakeDesktopServices : public DesktopServices
+{
+public:
+    bool installKeyboardHook() override;
+    void removeKeyboardHook() override;
+    void setKeySoundEnabled(bool on) override { keySound = on; }
+    bool keySoundEnabled() const override { return keySound; }
+    void setSystemLocked(bool locked) override { systemLockedFlag = locked; }
+    bool systemLocked() const override { return systemLockedFlag; }
+    void setTaskbarVisible(bool visible) override { calls << (visible ? "taskbar:show" : "taskbar:hide"); }
+    void setTaskMgrDisabled(bool disabled) override { calls << (disabled ? "taskmgr:off" : "taskmgr:on"); }
+    bool requestPower(PowerAction action) override;
+    std::unique_ptr<GlobalShortcut> createGlobalShortcut(const QKeySequence& key,
+                                                         QObject* parent) override;
+
+    QStringList calls;
+    bool keySound = false;
+    bool systemLockedFlag = false;
+    bool hookInstalled = false;
+    int liveShortcuts = 0;
+    FakeGlobalShortcut* lastShortcut = nullptr;
+};
+
+// The fakes installed by the most recent TestAppDir.
+FakeDesktopServices& fakeServices();
+RecordingSoundPlayer& fakeSounds();
+
+// Writes `bytes` to `path`, creating parent directories.
+bool writeBytes(const QString& path, const QByteArray& bytes);
+QByteArray readBytes(const QString& path);

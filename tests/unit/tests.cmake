@@ -1,0 +1,3 @@
+lorvane_add_test(NAME tst_config KIND unit SOURCES unit/tst_config.cpp)
+lorvane_add_test(NAME tst_filestore KIND unit SOURCES unit/tst_filestore.cpp)
+lorvane_add_test(NAME tst_bookindex KIND unit SOURCES unit/tst_bookindex.cpp)
