@@ -19,8 +19,3 @@ void MainWindow::on_fullScreen_clicked() {}
 void MainWindow::on_fullScreen1_clicked() { on_fullScreen_clicked(); }
 
 void MainWindow::paintEvent(QPaintEvent* event) { QMainWindow::paintEvent(event); }
-
-bool MainWindow::eventFilter(QObject* watched, QEvent* event)
-{
-    return QMainWindow::eventFilter(watched, event);
-}

@@ -1,3 +1,13 @@
 target_sources(lorvane_core PRIVATE
-  editor/mainwindow_editor.cpp
+  # autosave
+  editor/mainwindow_autosave.cpp
+
+  # character count, typesetting, editor keys, font of the whole text
+  editor/mainwindow_count.cpp
+  editor/mainwindow_typesetting.cpp
+  editor/mainwindow_font.cpp
+
+  # find and replace, formatting row, text menu
+  editor/mainwindow_find.cpp
+  editor/mainwindow_format.cpp
 )

@@ -1,3 +1,7 @@
 target_sources(lorvane_core PRIVATE
-  extras/mainwindow_extras.cpp
+  # system actions and the global hotkey
+  extras/mainwindow_system.cpp
+
+  # built-in browser
+  extras/mainwindow_browser.cpp
 )

@@ -1,8 +1,6 @@
 #include "app/mainwindow.h"
 #include "ui_mainwindow.h"
 
-#include "app/platform/desktopservices.h"
-
 void MainWindow::on_lock_clicked() {}
 void MainWindow::lock_slot(bool start, qint8 kind, const QString& amount)
 {
@@ -12,4 +10,3 @@ void MainWindow::lock_slot(bool start, qint8 kind, const QString& amount)
 }
 void MainWindow::timer_timeLock_slot() {}
 void MainWindow::timer_wordLock_slot() {}
-void MainWindow::keySound_slot(bool checked) { Platform::services().setKeySoundEnabled(checked); }

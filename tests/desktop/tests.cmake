@@ -1,1 +1,8 @@
+# start-up
 lorvane_add_test(NAME tst_startup KIND desktop SOURCES desktop/tst_startup.cpp desktop/apprunner.cpp desktop/apprunner.h)
+
+# editing and saving
+
+# hotkey and keyboard hook
+
+# writing lock

@@ -1,3 +1,10 @@
+# configuration, file store, book index
 lorvane_add_test(NAME tst_config KIND unit SOURCES unit/tst_config.cpp)
 lorvane_add_test(NAME tst_filestore KIND unit SOURCES unit/tst_filestore.cpp)
 lorvane_add_test(NAME tst_bookindex KIND unit SOURCES unit/tst_bookindex.cpp)
+
+# catalog rules
+
+# editor rules: count, typesetting, find
+
+# desktop services and lock rules

@@ -1,7 +1,6 @@
 #include "app/mainwindow.h"
 #include "ui_mainwindow.h"
 
-void MainWindow::on_browser_clicked() {}
 void MainWindow::shutDown_slot() {}
 void MainWindow::reBoot_slot() {}
 void MainWindow::about_slot() {}

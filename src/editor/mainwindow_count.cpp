@@ -1,0 +1,4 @@
+#include "app/mainwindow.h"
+#include "ui_mainwindow.h"
+
+void MainWindow::on_textEdit_cursorPositionChanged() {}
