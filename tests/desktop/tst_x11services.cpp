@@ -115,21 +115,12 @@ void TstX11Services::keySoundsOfKeysTypedElsewhere_data()
         space{"space.wav", "space.wav"}, ret{"return.wav", "return.wav"}, none;
     QTest::newRow("letter") << "a" << key;
     QTest::newRow("capital letter (Shift_L is silent)") << "A" << key;
-    QTest::newRow("digit") << "7" << key;
     QTest::newRow("keypad digit on the second level") << "KP_7" << key;
-    QTest::newRow("semicolon") << "semicolon" << key;
-    QTest::newRow("slash") << "slash" << key;
-    QTest::newRow("apostrophe") << "apostrophe" << key;
-    QTest::newRow("backslash") << "backslash" << key;
     QTest::newRow("grave is silent") << "grave" << none;
-    QTest::newRow("bracket is silent") << "bracketleft" << none;
     QTest::newRow("arrow") << "Left" << scroll;
-    QTest::newRow("page down") << "Next" << scroll;
     QTest::newRow("space") << "space" << space;
-    QTest::newRow("backspace") << "BackSpace" << space;
     QTest::newRow("right shift") << "Shift_R" << space;
     QTest::newRow("return") << "Return" << ret;
-    QTest::newRow("keypad enter") << "KP_Enter" << ret;
     QTest::newRow("function key is silent") << "F5" << none;
 }
 
