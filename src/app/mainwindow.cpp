@@ -154,13 +154,18 @@ void MainWindow::createShortcut()
     connect(shortcut.get(), &GlobalShortcut::activated, this, &MainWindow::myShortCutSlot);
 }
 
-void MainWindow::qApp_quit()
+void MainWindow::saveSessionState()
 {
     settings->setValue(Config::CurOpenChapter, curOpenChapter);
     settings->setValue(Config::KeySound, keySoundAction && keySoundAction->isChecked());
     settings->sync();
     if (!ui->textEdit->toPlainText().isEmpty())
         FileCreate::saveFile(curOpenChapter, ui->textEdit->toPlainText());
+}
+
+void MainWindow::qApp_quit()
+{
+    saveSessionState();
     db.close();
     for (QWidget* w : {recycleWindow, bakWindow, searchWindow, browserWindow, findDialog,
                        lockDialog, settingDialog}) {

@@ -144,6 +144,11 @@ private:
     // Themes (settings/mainwindow_theme.cpp)
     void applyEditorMargins();
 
+    // Extras: shutdown and restart (extras/mainwindow_system.cpp) save like the orderly quit
+    // before the system ends the program. Saves the open path, the key-sound switch and the
+    // open text; defined beside qApp_quit.
+    void saveSessionState();
+
     Ui::MainWindow* ui = nullptr;
     bool m_initialised = false;
 

@@ -4,5 +4,9 @@ lorvane_add_test(NAME tst_startup KIND desktop SOURCES desktop/tst_startup.cpp d
 # editing and saving
 
 # hotkey and keyboard hook
+lorvane_add_test(NAME tst_x11services KIND desktop SOURCES desktop/tst_x11services.cpp
+  desktop/privatexserver.cpp desktop/privatexserver.h)
+lorvane_add_test(NAME tst_hotkey KIND desktop SOURCES desktop/tst_hotkey.cpp
+  desktop/apprunner.cpp desktop/apprunner.h desktop/privatexserver.cpp desktop/privatexserver.h)
 
 # writing lock

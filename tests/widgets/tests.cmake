@@ -8,6 +8,7 @@ lorvane_add_test(NAME tst_mainwindow_shell KIND widgets SOURCES widgets/tst_main
 # count, themes, typesetting, settings dialog
 
 # desktop services, system actions
+lorvane_add_test(NAME tst_systemactions KIND widgets SOURCES widgets/tst_systemactions.cpp)
 
 # writing lock
 
