@@ -3,12 +3,16 @@
 #include "app/appdirs.h"
 
 #include <QFileInfo>
+#include <QLoggingCategory>
 #include <map>
 #include <QSoundEffect>
 #include <QUrl>
 
 #include <memory>
 #include <vector>
+
+// Off unless asked for (QT_LOGGING_RULES="lorvane.sound.debug=true"): one line per sound.
+Q_LOGGING_CATEGORY(lcSound, "lorvane.sound", QtInfoMsg)
 
 namespace {
 
@@ -19,6 +23,7 @@ class EffectSoundPlayer : public SoundPlayer
 public:
     void play(const QString& fileName) override
     {
+        qCDebug(lcSound).noquote() << "play" << fileName;
         Pool& pool = m_pools[fileName];
         if (pool.effects.empty() && !pool.missing) {
             const QString path = AppDirs::soundPath(fileName);

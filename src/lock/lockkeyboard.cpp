@@ -1,0 +1,132 @@
+#include "lock/lockkeyboard.h"
+
+#include "app/platform/desktopservices.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QWidget>
+#include <QWindow>
+
+namespace {
+
+bool isPopup(QObject* object)
+{
+    auto* widget = qobject_cast<QWidget*>(object);
+    return widget && widget->isWindow() && widget->windowType() == Qt::Popup;
+}
+
+} // namespace
+
+LockKeyboard::LockKeyboard(QWidget* window, QObject* parent) : QObject(parent), m_window(window)
+{
+    m_retry.setInterval(RetryMs);
+    connect(&m_retry, &QTimer::timeout, this, &LockKeyboard::tryGrab);
+}
+
+LockKeyboard::~LockKeyboard() { stop(); }
+
+bool LockKeyboard::swallows(int key, Qt::KeyboardModifiers modifiers)
+{
+    switch (key) {
+    case Qt::Key_Escape:
+    case Qt::Key_Super_L:
+    case Qt::Key_Super_R:
+        return true;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_F4:
+        return modifiers & Qt::AltModifier;
+    default:
+        return false;
+    }
+}
+
+void LockKeyboard::start()
+{
+    if (m_active)
+        return;
+    m_active = true;
+    qApp->installEventFilter(this);
+    if (!Platform::services().lockNeedsWindowGrab())
+        return;
+    tryGrab();
+    if (!m_held)
+        m_retry.start();
+}
+
+void LockKeyboard::stop()
+{
+    if (!m_active)
+        return;
+    m_active = false;
+    m_retry.stop();
+    qApp->removeEventFilter(this);
+    release();
+}
+
+void LockKeyboard::release()
+{
+    if (!m_held)
+        return;
+    m_held = false;
+    if (m_window && m_window->windowHandle())
+        Platform::services().setWindowKeyboardGrab(m_window->windowHandle(), false);
+}
+
+void LockKeyboard::grabAgainSoon()
+{
+    if (!m_held && Platform::services().lockNeedsWindowGrab() && !m_retry.isActive())
+        m_retry.start();
+}
+
+void LockKeyboard::tryGrab()
+{
+    if (!m_active || !m_window) {
+        m_retry.stop();
+        return;
+    }
+    // An open popup holds the keyboard itself; taking it away would leave the popup deaf.
+    if (QApplication::activePopupWidget())
+        return;
+    QWindow* handle = m_window->windowHandle();
+    m_held = handle && Platform::services().setWindowKeyboardGrab(handle, true);
+    if (m_held)
+        m_retry.stop();
+}
+
+bool LockKeyboard::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride: {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (!swallows(key->key(), key->modifiers()))
+            break;
+        // An accepted override keeps any shortcut on the key from firing.
+        event->accept();
+        return true;
+    }
+    case QEvent::Show:
+        // A popup takes the keyboard over as it opens; the window gets it back at its close.
+        if (isPopup(watched))
+            m_held = false;
+        else if (watched == m_window)
+            grabAgainSoon();
+        break;
+    case QEvent::Expose:
+        if (m_window && watched == m_window->windowHandle())
+            grabAgainSoon();
+        break;
+    case QEvent::Hide:
+        // A window that is no longer viewable has lost its grab, and so has a closed popup.
+        if (isPopup(watched) || watched == m_window) {
+            m_held = false;
+            grabAgainSoon();
+        }
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+}
