@@ -55,6 +55,14 @@ void Dialog_Lock::keyPressEvent(QKeyEvent* event)
         ui->yes->click();
 }
 
+void Dialog_Lock::showEvent(QShowEvent* event)
+{
+    // The number is what the author came to type. Set here, since the main window's
+    // reparenting takes away a focus set before.
+    ui->lineEdit->setFocus();
+    QWidget::showEvent(event);
+}
+
 void Dialog_Lock::closeEvent(QCloseEvent* event)
 {
     emit lock_signal(false, 1, QString());

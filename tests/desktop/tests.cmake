@@ -10,3 +10,5 @@ lorvane_add_test(NAME tst_hotkey KIND desktop SOURCES desktop/tst_hotkey.cpp
   desktop/apprunner.cpp desktop/apprunner.h desktop/privatexserver.cpp desktop/privatexserver.h)
 
 # writing lock
+lorvane_add_test(NAME tst_lockscreen KIND desktop SOURCES desktop/tst_lockscreen.cpp
+  desktop/apprunner.cpp desktop/apprunner.h desktop/privatexserver.cpp desktop/privatexserver.h)

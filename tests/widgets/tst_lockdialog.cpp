@@ -38,8 +38,10 @@ void TstLockDialog::enterConfirmsOnlyANumber()
     Dialog_Lock d;
     QSignalSpy spy(&d, &Dialog_Lock::lock_signal);
     d.show();
+    QVERIFY(QTest::qWaitForWindowActive(&d));
     auto* edit = d.findChild<QLineEdit*>("lineEdit");
     auto* yes = d.findChild<QPushButton*>("yes");
+    QCOMPARE(QApplication::focusWidget(), edit);
     QCOMPARE(d.windowTitle(), QString("锁定"));
     QCOMPARE(d.findChild<QLabel*>("label")->text(), QString("字"));
 

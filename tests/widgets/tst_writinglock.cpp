@@ -83,6 +83,10 @@ void TstWritingLock::cancellingGivesTheLockButtonBack()
     QVERIFY(!lock->isEnabled());
     auto* dialog = w.findChild<Dialog_Lock*>();
     QVERIFY(dialog->isWindow());
+    // The author types the number at once, once the window system activates the dialog.
+    dialog->activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), dialog);
+    QCOMPARE(QApplication::focusWidget(), dialog->findChild<QLineEdit*>("lineEdit"));
     dialog->findChild<QPushButton*>("no")->click();
     QVERIFY(lock->isEnabled());
     QVERIFY(!w.isFullScreen());
@@ -159,6 +163,7 @@ void TstWritingLock::escapeAndCloseDoNotLeaveALock()
     QTest::keyClick(edit, Qt::Key_Super_L);
     QCOMPARE(escapes.count, 0);
     QVERIFY(!w.close());
+    QVERIFY(!fakeServices().calls.contains("hook:remove")); // no quit either
     QTest::mouseClick(w.findChild<QWidget*>("fullScreen"), Qt::LeftButton);
     QVERIFY(w.isVisible());
     QVERIFY(w.isFullScreen());
