@@ -6,5 +6,6 @@ lorvane_add_test(NAME tst_bookindex KIND unit SOURCES unit/tst_bookindex.cpp)
 # catalog rules
 
 # editor rules: count, typesetting, find
+lorvane_add_test(NAME tst_findrules KIND unit SOURCES unit/tst_findrules.cpp)
 
 # desktop services and lock rules

@@ -12,3 +12,4 @@ lorvane_add_test(NAME tst_mainwindow_shell KIND widgets SOURCES widgets/tst_main
 # writing lock
 
 # find, formatting, browser
+lorvane_add_test(NAME tst_find KIND widgets SOURCES widgets/tst_find.cpp)
