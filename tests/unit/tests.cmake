@@ -7,5 +7,6 @@ lorvane_add_test(NAME tst_bookindex KIND unit SOURCES unit/tst_bookindex.cpp)
 
 # editor rules: count, typesetting, find
 lorvane_add_test(NAME tst_findrules KIND unit SOURCES unit/tst_findrules.cpp)
+lorvane_add_test(NAME tst_webaddresses KIND unit SOURCES unit/tst_webaddresses.cpp)
 
 # desktop services and lock rules
