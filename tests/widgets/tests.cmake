@@ -13,6 +13,7 @@ lorvane_add_test(NAME tst_mainwindow_shell KIND widgets SOURCES widgets/tst_main
 
 # find, formatting, browser
 lorvane_add_test(NAME tst_find KIND widgets SOURCES widgets/tst_find.cpp)
+lorvane_add_test(NAME tst_format KIND widgets SOURCES widgets/tst_format.cpp)
 lorvane_add_test(NAME tst_browserwindows KIND widgets SOURCES widgets/tst_browserwindows.cpp)
 lorvane_add_test(NAME tst_browser KIND widgets SOURCES widgets/tst_browser.cpp
   widgets/localwebserver.cpp widgets/localwebserver.h)
