@@ -17,8 +17,9 @@ DialogFind::~DialogFind()
 
 void DialogFind::on_btn_find_clicked()
 {
-    emit str_find_signals(ui->lineEdit->text(),
-                          FindRules::searchCode(ui->forward->isChecked(), ui->checkBox->isChecked()));
+    const qint8 code =
+        FindRules::searchCode(ui->forward->isChecked(), ui->checkBox->isChecked());
+    emit str_find_signals(ui->lineEdit->text(), code);
 }
 
 void DialogFind::on_lineEdit_textChanged(const QString& arg1)

@@ -45,7 +45,8 @@ void MainWindow::on_bold_clicked(bool checked)
 void MainWindow::on_font_big_clicked()
 {
     // Two steps up the list of sizes; the size handler applies it when the index changes.
-    ui->font_size->setCurrentIndex(qMin(ui->font_size->currentIndex() + 2, ui->font_size->count() - 1));
+    const int last = ui->font_size->count() - 1;
+    ui->font_size->setCurrentIndex(qMin(ui->font_size->currentIndex() + 2, last));
 }
 
 void MainWindow::on_font_samll_clicked()

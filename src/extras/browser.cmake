@@ -12,7 +12,8 @@ add_library(lorvane_browser MODULE
 target_include_directories(lorvane_browser PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(lorvane_browser PRIVATE Qt5::WebKitWidgets Qt5::Widgets Qt5::Network
   lorvane_warnings)
-set_target_properties(lorvane_browser PROPERTIES LIBRARY_OUTPUT_DIRECTORY ${LORVANE_APP_DIR}/plugins)
+set_target_properties(lorvane_browser PROPERTIES
+  LIBRARY_OUTPUT_DIRECTORY ${LORVANE_APP_DIR}/plugins)
 
 target_sources(lorvane_core PRIVATE
   extras/browserfactory.h

@@ -6,32 +6,11 @@ class TstFindRules : public QObject
 {
     Q_OBJECT
 private slots:
-    void searchCodeOfTheDialog_data();
-    void searchCodeOfTheDialog();
     void searchModeOfACode_data();
     void searchModeOfACode();
     void replaceAll_data();
     void replaceAll();
 };
-
-void TstFindRules::searchCodeOfTheDialog_data()
-{
-    QTest::addColumn<bool>("forward");
-    QTest::addColumn<bool>("caseInsensitive");
-    QTest::addColumn<int>("code");
-    QTest::newRow("towards the start, case sensitive") << false << false << 0;
-    QTest::newRow("towards the end, case sensitive") << true << false << 1;
-    QTest::newRow("towards the start, ignoring case (initial state)") << false << true << 10;
-    QTest::newRow("towards the end, ignoring case") << true << true << 11;
-}
-
-void TstFindRules::searchCodeOfTheDialog()
-{
-    QFETCH(bool, forward);
-    QFETCH(bool, caseInsensitive);
-    QFETCH(int, code);
-    QCOMPARE(int(FindRules::searchCode(forward, caseInsensitive)), code);
-}
 
 void TstFindRules::searchModeOfACode_data()
 {

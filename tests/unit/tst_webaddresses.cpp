@@ -7,17 +7,9 @@ class TstWebAddresses : public QObject
 {
     Q_OBJECT
 private slots:
-    void homePageIsTheRootOfTheVendorSite();
     void searchQueryCarriesTheTextExactly_data();
     void searchQueryCarriesTheTextExactly();
 };
-
-void TstWebAddresses::homePageIsTheRootOfTheVendorSite()
-{
-    const QUrl home = WebAddresses::homePage();
-    QVERIFY(home.isValid());
-    QCOMPARE(home.toString(), QString("http://%1/").arg(WebAddresses::HomeHost));
-}
 
 void TstWebAddresses::searchQueryCarriesTheTextExactly_data()
 {

@@ -70,7 +70,8 @@ void TstBrowserWindows::browserButtonOpensTheHomePageOnceAndKeepsTheWindow()
     MainWindow w;
     auto* button = w.findChild<QToolButton*>("browser");
     button->click();
-    QCOMPARE(browsers.created, QList<QUrl>{QUrl(QString("http://%1/").arg(WebAddresses::HomeHost))});
+    const QUrl home(QString("http://%1/").arg(WebAddresses::HomeHost));
+    QCOMPARE(browsers.created, QList<QUrl>{home});
     QWidget* browser = browsers.windows.at(0);
     QCOMPARE(browser->parentWidget(), &w);
     QCOMPARE(browser->windowType(), Qt::Dialog);

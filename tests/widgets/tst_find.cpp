@@ -22,7 +22,6 @@ void typeText(QWidget* widget, const QString& text)
         QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
 }
 
-
 // A main window with `text` in its editor and the find dialog opened through its button.
 struct FindFixture {
     explicit FindFixture(const QString& text)
@@ -89,6 +88,7 @@ private slots:
     void replaceAllCannotBeUndone();
     void replaceAllFollowsTheCaseBox();
     void replaceAllAcrossAParagraphBreak();
+    void replaceAllKeepsMarkupAsText();
     void replaceWithoutSelectionDoesNothing();
 };
 
@@ -310,6 +310,16 @@ void TstFind::replaceAllAcrossAParagraphBreak()
     f.editor->setTextCursor(c);
     f.replace("X", true);
     QCOMPARE(f.editor->toPlainText(), QString("甲X丁\n甲X丁"));
+}
+
+void TstFind::replaceAllKeepsMarkupAsText()
+{
+    // A chapter may quote markup; it must stay text, not turn into formatting.
+    FindFixture f("<b>他</b>说：<br>走");
+    f.placeCursor(f.editor->toPlainText().size());
+    f.search("他");
+    f.replace("她", true);
+    QCOMPARE(f.editor->toPlainText(), QString("<b>她</b>说：<br>走"));
 }
 
 void TstFind::replaceWithoutSelectionDoesNothing()

@@ -26,7 +26,8 @@ BrowserMainWindow::BrowserMainWindow(const QUrl& url) : QMainWindow(nullptr)
     connect(view, &QWebView::linkClicked, this, &BrowserMainWindow::loadUrl);
 
     locationEdit = new QLineEdit(this);
-    locationEdit->setSizePolicy(QSizePolicy::Expanding, locationEdit->sizePolicy().verticalPolicy());
+    locationEdit->setSizePolicy(QSizePolicy::Expanding,
+                                locationEdit->sizePolicy().verticalPolicy());
     connect(locationEdit, &QLineEdit::returnPressed, this, &BrowserMainWindow::changeLocation);
 
     mainPageAction = new QAction(QIcon(QStringLiteral(":/icon/homepage")), tr("主页"), this);
