@@ -2,6 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include "app/appdirs.h"
+#include "app/dragproxy.h"
 #include "app/messages.h"
 #include "app/platform/desktopservices.h"
 #include "library/filecreate.h"
@@ -34,6 +35,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     lockActive = false;
     setWindowFlags(Qt::FramelessWindowHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint);
+    dragProxy = new DragProxy(this);
+    dragProxy->setBorderWidth(8, 8, 8, 8);
     applyIconGlyphs();
 
     initialise();

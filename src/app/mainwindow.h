@@ -20,6 +20,7 @@ class QSettings;
 class QStandardItemModel;
 class QTimer;
 
+class BackgroundPicture;
 class DragProxy;
 class FileCreate;
 class GlobalShortcut;
@@ -184,6 +185,7 @@ private:
     QMenu* mainMenu = nullptr;
     QAction* keySoundAction = nullptr;
     QAction* menuQuitAction = nullptr;
+    BackgroundPicture* bgPicture = nullptr;
 
     // Writing lock
     bool lockActive = false;
