@@ -20,7 +20,6 @@ private slots:
     void tickKeepsAVersionHistoryWhileModified();
     void beforeTheFirstOpeningTicksWriteNothing();
     void removedChapterStillGetsItsBackup();
-    void bookTextIsBackedUpAsIndex();
     void quitSavesTheTextAndNeverWritesAnEmptyEditor();
 };
 
@@ -100,18 +99,6 @@ void TstAutosave::removedChapterStillGetsItsBackup()
     QVERIFY(copies[0].startsWith("书_卷_甲_"));
     QCOMPARE(readBytes(app.file("bak/" + copies[0])), QByteArray("救回来的正文"));
     QVERIFY(app.messages.isEmpty());
-}
-
-void TstAutosave::bookTextIsBackedUpAsIndex()
-{
-    TestAppDir app;
-    seedLibrary(app, {"书", "书/卷"});
-    MainWindow w;
-    QMetaObject::invokeMethod(&w, "on_treeView_clicked", Q_ARG(QModelIndex, indexOf(w, "书")));
-    editorOf(w)->textCursor().insertText("简介");
-    tick(w);
-    QCOMPARE(readBytes(app.file("data/我的书籍/书/index.txt")), QByteArray("简介"));
-    QVERIFY(backups(app).value(0).startsWith("书_index_"));
 }
 
 void TstAutosave::quitSavesTheTextAndNeverWritesAnEmptyEditor()
