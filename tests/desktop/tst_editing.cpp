@@ -39,6 +39,7 @@ void clickAt(const QString& window, int x, int y)
 // Clicks below the starter text, which puts the cursor on its empty last line, and types.
 void typeIntoEditor(const QString& window, const QString& text)
 {
+    runTool("xdotool", {"windowraise", window});
     clickAt(window, 600, 400);
     QThread::msleep(300);
     runTool("xdotool", {"type", "--delay", "40", text});
