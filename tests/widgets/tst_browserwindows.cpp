@@ -1,3 +1,4 @@
+#include "support/librarysupport.h"
 #include "support/testsupport.h"
 
 #include "app/mainwindow.h"
@@ -6,6 +7,7 @@
 #include "extras/webaddresses.h"
 
 #include <QHash>
+#include <QMenu>
 #include <QTextEdit>
 #include <QToolButton>
 #include <QUrlQuery>
@@ -61,6 +63,7 @@ private slots:
     void webSearchNeedsASelection();
     void webSearchOpensTheQueryInItsOwnWindow();
     void missingPluginIsReported();
+    void textMenuSearchesTheSelectionOfAnOpenedChapter();
 };
 
 void TstBrowserWindows::browserButtonOpensTheHomePageOnceAndKeepsTheWindow()
@@ -142,6 +145,32 @@ void TstBrowserWindows::missingPluginIsReported()
     selectWord(w.findChild<QTextEdit*>("textEdit"), "穿越", "穿越");
     QVERIFY(QMetaObject::invokeMethod(&w, "searchInBaidu_slot"));
     QCOMPARE(app.messages.size(), 2);
+}
+
+void TstBrowserWindows::textMenuSearchesTheSelectionOfAnOpenedChapter()
+{
+    TestAppDir app;
+    RecordingBrowsers browsers;
+    seedLibrary(app, {"书", "书/卷", "书/卷/甲"}, "他穿越了");
+    MainWindow w;
+    clickItem(w, "书/卷/甲");
+    QTextEdit* editor = editorOf(w);
+    QTextCursor c = editor->textCursor();
+    c.setPosition(1);
+    c.setPosition(3, QTextCursor::KeepAnchor);
+    editor->setTextCursor(c);
+    QAction* search = nullptr;
+    for (QMenu* menu : w.findChildren<QMenu*>())
+        for (QAction* a : menu->actions())
+            if (a->text() == "在百度中搜索")
+                search = a;
+    QVERIFY(search);
+    search->trigger();
+    QCOMPARE(browsers.opened.size(), 1);
+    const QUrl sent(browsers.opened.at(0).second, QUrl::TolerantMode);
+    QCOMPARE(sent.host(), QString(WebAddresses::SearchHost));
+    QCOMPARE(QUrlQuery(sent).queryItemValue("wd", QUrl::FullyDecoded), QString("穿越"));
+    QCOMPARE(editor->toPlainText(), QString("他穿越了"));
 }
 
 QTEST_MAIN(TstBrowserWindows)

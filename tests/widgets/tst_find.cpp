@@ -1,3 +1,4 @@
+#include "support/librarysupport.h"
 #include "support/testsupport.h"
 
 #include "app/mainwindow.h"
@@ -14,13 +15,6 @@
 #include <QtTest>
 
 namespace {
-
-// QTest::keyClicks knows only ASCII; the author types Chinese through an input method.
-void typeText(QWidget* widget, const QString& text)
-{
-    for (const QChar c : text)
-        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
 
 // A main window with `text` in its editor and the find dialog opened through its button.
 struct FindFixture {
@@ -90,6 +84,7 @@ private slots:
     void replaceAllAcrossAParagraphBreak();
     void replaceAllKeepsMarkupAsText();
     void replaceWithoutSelectionDoesNothing();
+    void replaceAllInAnOpenedChapterReachesOnlyItsFile();
 };
 
 void TstFind::dialogStartsWithItsInitialState()
@@ -333,6 +328,40 @@ void TstFind::replaceWithoutSelectionDoesNothing()
     // Setting the text again would have cleared the history.
     QVERIFY(f.editor->document()->isUndoAvailable());
     QVERIFY(f.app.messages.isEmpty());
+}
+
+void TstFind::replaceAllInAnOpenedChapterReachesOnlyItsFile()
+{
+    // Data safety: replace-all changes the editor only. The chapter's own file gets the text
+    // at the next save (the file store's atomic rewrite), the other chapter keeps its bytes
+    // and the Chinese text comes back from disk unchanged.
+    TestAppDir app;
+    seedLibrary(app, {"书", "书/卷", "书/卷/甲", "书/卷/乙"}, "他说他来了");
+    const QString first = app.file("data/我的书籍/书/卷/甲.txt");
+    const QString second = app.file("data/我的书籍/书/卷/乙.txt");
+    MainWindow w;
+    clickItem(w, "书/卷/甲");
+    QTextEdit* editor = editorOf(w);
+    QCOMPARE(editor->toPlainText(), QString("他说他来了"));
+
+    w.findChild<QToolButton*>("search")->click();
+    auto* dialog = w.findChild<DialogFind*>();
+    dialog->findChild<QRadioButton*>("forward")->click();
+    typeText(dialog->findChild<QLineEdit*>("lineEdit"), "他");
+    dialog->findChild<QPushButton*>("btn_find")->click();
+    QCOMPARE(editor->textCursor().selectedText(), QString("他"));
+    dialog->findChild<QCheckBox*>("replace")->click();
+    typeText(dialog->findChild<QLineEdit*>("re_lineEdit"), "她");
+    dialog->findChild<QPushButton*>("sure")->click();
+    QCOMPARE(editor->toPlainText(), QString("她说她来了"));
+    QCOMPARE(readBytes(first), QByteArray("他说他来了"));
+
+    clickItem(w, "书/卷/乙");
+    QCOMPARE(readBytes(first), QByteArray("她说她来了"));
+    QCOMPARE(readBytes(second), QByteArray("他说他来了"));
+    QCOMPARE(editor->toPlainText(), QString("他说他来了"));
+    clickItem(w, "书/卷/甲");
+    QCOMPARE(editor->toPlainText(), QString("她说她来了"));
 }
 
 QTEST_MAIN(TstFind)

@@ -1,3 +1,4 @@
+#include "support/librarysupport.h"
 #include "support/testsupport.h"
 
 #include "app/mainwindow.h"
@@ -6,6 +7,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QFontComboBox>
+#include <QMenu>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QToolButton>
@@ -70,6 +72,8 @@ private slots:
     void undoAndRedoButtons();
     void clearFormatPutsThePlainWordsBackAndOnTheClipboard();
     void clearFormatWithoutSelectionChangesNothing();
+    void textMenuOpensAtTheMousePointer();
+    void formattingAnOpenedChapterLeavesItsFileAlone();
 };
 
 void TstFormat::sizeStepsByTwoWithinTheList_data()
@@ -202,6 +206,63 @@ void TstFormat::clearFormatWithoutSelectionChangesNothing()
     QCOMPARE(f.editor->toPlainText(), QString("普通"));
     QCOMPARE(f.weights(), (QList<int>{75, 75}));
     QCOMPARE(QApplication::clipboard()->text(), QString("保留"));
+}
+
+void TstFormat::textMenuOpensAtTheMousePointer()
+{
+    TestAppDir app;
+    seedLibrary(app, {"书", "书/卷", "书/卷/甲"});
+    MainWindow w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    clickItem(w, "书/卷/甲");
+    QCursor::setPos(w.mapToGlobal(QPoint(300, 200)));
+    QPoint shownAt;
+    QString lastEntry;
+    QTimer::singleShot(0, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        shownAt = menu->pos();
+        lastEntry = menu->actions().last()->text();
+        menu->close();
+    });
+    // Asked for at another point, as a keyboard request would be.
+    emit editorOf(w)->customContextMenuRequested(QPoint(5, 5));
+    QCOMPARE(lastEntry, QString("在百度中搜索"));
+    QCOMPARE(shownAt, w.mapToGlobal(QPoint(300, 200)));
+}
+
+void TstFormat::formattingAnOpenedChapterLeavesItsFileAlone()
+{
+    // Data safety: formats live on screen only. After bold, size, alignment and clearing
+    // a format, switching items saves exactly the plain text into the chapter's own file.
+    TestAppDir app;
+    seedLibrary(app, {"书", "书/卷", "书/卷/甲", "书/卷/乙"}, "第一段\n第二段");
+    const QString chapter = app.file("data/我的书籍/书/卷/甲.txt");
+    MainWindow w;
+    clickItem(w, "书/卷/甲");
+    QTextEdit* editor = editorOf(w);
+    w.findChild<QToolButton*>("bold")->click();
+    w.findChild<QToolButton*>("font_big")->click();
+    w.findChild<QToolButton*>("center")->click();
+    QTextCursor c = editor->textCursor();
+    c.setPosition(1);
+    c.setPosition(5, QTextCursor::KeepAnchor);
+    editor->setTextCursor(c);
+    QAction* clear = nullptr;
+    for (QMenu* menu : w.findChildren<QMenu*>())
+        for (QAction* a : menu->actions())
+            if (a->text() == "清除格式")
+                clear = a;
+    QVERIFY(clear);
+    clear->trigger();
+    QCOMPARE(QApplication::clipboard()->text(), QString("一段\n第"));
+    QCOMPARE(readBytes(chapter), QByteArray("第一段\n第二段"));
+
+    clickItem(w, "书/卷/乙");
+    QCOMPARE(readBytes(chapter), QByteArray("第一段\n第二段"));
+    QCOMPARE(readBytes(app.file("data/我的书籍/书/卷/乙.txt")), QByteArray("第一段\n第二段"));
 }
 
 QTEST_MAIN(TstFormat)
