@@ -20,6 +20,7 @@ class QSettings;
 class QStandardItemModel;
 class QTimer;
 
+class BackgroundPicture;
 class DragProxy;
 class FileCreate;
 class GlobalShortcut;
@@ -89,7 +90,7 @@ private slots:
     void on_one_key_clicked();
     void on_search_clicked();
     void str_find_slot(const QString& text, qint8 code);
-    void str_replace_slot(const QString& text, bool all, bool caseSensitive);
+    void str_replace_slot(const QString& text, bool all, bool caseInsensitive);
     void on_font_size_currentIndexChanged(const QString& size);
     void on_font_currentFontChanged(const QFont& font);
     void on_bold_clicked(bool checked);
@@ -136,7 +137,7 @@ private:
     QString itemPath(const QModelIndex& index) const;
     bool loadFileToEditor(const QString& path);
 
-    // Editor (editor/mainwindow_editor.cpp)
+    // Editor (editor/mainwindow_autosave.cpp)
     // Writes the editor's plain text to curOpenChapter when it is not empty and the file
     // exists; true when it was written.
     bool saveOpenChapter();
@@ -189,6 +190,7 @@ private:
     QMenu* mainMenu = nullptr;
     QAction* keySoundAction = nullptr;
     QAction* menuQuitAction = nullptr;
+    BackgroundPicture* bgPicture = nullptr;
 
     // Writing lock
     bool lockActive = false;

@@ -4,8 +4,13 @@ lorvane_add_test(NAME tst_filestore KIND unit SOURCES unit/tst_filestore.cpp)
 lorvane_add_test(NAME tst_bookindex KIND unit SOURCES unit/tst_bookindex.cpp)
 
 # catalog rules
+lorvane_add_test(NAME tst_catalogrules KIND unit SOURCES unit/tst_catalogrules.cpp)
+lorvane_add_test(NAME tst_catalogstore KIND unit SOURCES unit/tst_catalogstore.cpp)
 
 # editor rules: count, typesetting, find
+lorvane_add_test(NAME tst_editorrules KIND unit SOURCES unit/tst_editorrules.cpp)
+lorvane_add_test(NAME tst_findrules KIND unit SOURCES unit/tst_findrules.cpp)
+lorvane_add_test(NAME tst_webaddresses KIND unit SOURCES unit/tst_webaddresses.cpp)
 
 # desktop services and lock rules
 lorvane_add_test(NAME tst_keyclass KIND unit SOURCES unit/tst_keyclass.cpp)

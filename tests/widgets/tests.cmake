@@ -2,6 +2,11 @@
 lorvane_add_test(NAME tst_mainwindow_shell KIND widgets SOURCES widgets/tst_mainwindow_shell.cpp)
 
 # chrome, catalog, autosave
+lorvane_add_test(NAME tst_chrome KIND widgets SOURCES widgets/tst_chrome.cpp)
+lorvane_add_test(NAME tst_messagebox KIND widgets SOURCES widgets/tst_messagebox.cpp)
+lorvane_add_test(NAME tst_catalog KIND widgets SOURCES widgets/tst_catalog.cpp)
+lorvane_add_test(NAME tst_autosave KIND widgets SOURCES widgets/tst_autosave.cpp)
+lorvane_add_test(NAME tst_terminationwatcher KIND unit SOURCES unit/tst_terminationwatcher.cpp)
 
 # catalog editing, recycle bin, import and export
 
@@ -15,3 +20,12 @@ lorvane_add_test(NAME tst_lockdialog KIND widgets SOURCES widgets/tst_lockdialog
 lorvane_add_test(NAME tst_writinglock KIND widgets SOURCES widgets/tst_writinglock.cpp)
 
 # find, formatting, browser
+lorvane_add_test(NAME tst_find KIND widgets SOURCES widgets/tst_find.cpp)
+lorvane_add_test(NAME tst_format KIND widgets SOURCES widgets/tst_format.cpp)
+lorvane_add_test(NAME tst_browserwindows KIND widgets SOURCES widgets/tst_browserwindows.cpp)
+lorvane_add_test(NAME tst_browser KIND widgets SOURCES widgets/tst_browser.cpp
+  widgets/localwebserver.cpp widgets/localwebserver.h)
+find_package(Qt5 REQUIRED COMPONENTS WebKitWidgets)
+target_link_libraries(tst_browser PRIVATE Qt5::WebKitWidgets)
+target_compile_definitions(tst_browser PRIVATE
+  LORVANE_BROWSER_PLUGIN_PATH="$<TARGET_FILE:lorvane_browser>")
