@@ -1,7 +1,10 @@
 #include "app/mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "app/dragproxy.h"
 #include "app/platform/desktopservices.h"
+#include "editor/charcount.h"
+#include "editor/editortext.h"
 #include "lock/dialog_lock.h"
 #include "lock/winlock.h"
 #include "lock/wordlockprogress.h"
@@ -69,22 +72,25 @@ void MainWindow::setLockMode(bool locked)
     }
     setDragProxyEnabled(!locked);
     applyEditorMargins();
-    if (menuQuitAction)
-        menuQuitAction->setVisible(!locked);
+    menuQuitAction->setVisible(!locked);
     for (QWidget* button : std::initializer_list<QWidget*>{ui->fullScreen, ui->btnMenu_Close,
                                                            ui->btnMenu_Max, ui->btnMenu_Min})
         button->setEnabled(!locked);
 }
 
-// TODO(drag proxy): destroys the window's drag proxy when locked and creates a new one with
-// borders 8, 8, 8, 8 when not, once the drag proxy is part of the program.
-void MainWindow::setDragProxyEnabled(bool enabled) { Q_UNUSED(enabled); }
+// A locked window can be neither moved nor resized: its drag proxy goes with the lock and a
+// new one comes with the unlock.
+void MainWindow::setDragProxyEnabled(bool enabled)
+{
+    delete dragProxy;
+    dragProxy = nullptr;
+    if (!enabled)
+        return;
+    dragProxy = new DragProxy(this);
+    dragProxy->setBorderWidth(8, 8, 8, 8);
+}
 
-// The character count of the word lock until the editor's own count arrives.
 int MainWindow::editorCharCount() const
 {
-    QString text = ui->textEdit->toPlainText();
-    text.remove(QLatin1Char('\n'));
-    text.remove(QLatin1Char(' '));
-    return text.size();
+    return chapterCharCount(editorPlainText(ui->textEdit->document()));
 }

@@ -8,6 +8,6 @@ target_sources(lorvane_core PRIVATE
   lock/mainwindow_lock.cpp
   lock/dialog_lock.cpp lock/dialog_lock.h lock/dialog_lock.ui
   lock/winlock.cpp lock/winlock.h
-  lock/lockkeyboard.cpp lock/lockkeyboard.h
+  lock/lockedwindowguard.cpp lock/lockedwindowguard.h
   lock/wordlockprogress.cpp lock/wordlockprogress.h
 )

@@ -3,14 +3,14 @@
 #include "app/appdirs.h"
 #include "app/platform/desktopservices.h"
 #include "app/platform/soundplayer.h"
-#include "lock/lockkeyboard.h"
+#include "lock/lockedwindowguard.h"
 
 #include <QDebug>
 #include <QFile>
 
 WinLock::WinLock(QWidget* parent) : QMainWindow(parent)
 {
-    keyboard = new LockKeyboard(parent, this);
+    guard = new LockedWindowGuard(parent, this);
     repairInterruptedLock();
 }
 
@@ -26,7 +26,7 @@ void WinLock::lockDesktop()
     setTaskMgrDisabled(true);
     Platform::services().setTaskbarVisible(false);
     Platform::services().setSystemLocked(true);
-    keyboard->start();
+    guard->start();
 }
 
 void WinLock::unlockDesktop()
@@ -34,7 +34,7 @@ void WinLock::unlockDesktop()
     setTaskMgrDisabled(false);
     Platform::services().setTaskbarVisible(true);
     Platform::services().setSystemLocked(false);
-    keyboard->stop();
+    guard->stop();
     QFile::remove(AppDirs::lockMarkPath());
     Sounds::play(QStringLiteral("lock.wav"));
 }

@@ -7,6 +7,7 @@
 #include "lock/dialog_lock.h"
 
 #include <QLineEdit>
+#include <QAction>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
@@ -31,11 +32,34 @@ void startLock(MainWindow& w, const char* kind, const QString& value)
 
 void tick(MainWindow& w) { QMetaObject::invokeMethod(&w, "timer_wordLock_slot"); }
 
+// The editor with the starter chapter that a first start opens.
 QTextEdit* openEditor(MainWindow& w)
 {
     auto* edit = w.findChild<QTextEdit*>("textEdit");
-    edit->setEnabled(true); // as an opened chapter leaves it
-    return edit;
+    return edit->isEnabled() ? edit : nullptr;
+}
+
+// A drag as the window receives it: press, move by `delta`, release.
+void drag(QWidget* w, const QPoint& from, const QPoint& delta)
+{
+    const QPoint global = w->mapToGlobal(from);
+    QMouseEvent press(QEvent::MouseButtonPress, from, global, Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(w, &press);
+    QMouseEvent move(QEvent::MouseMove, from + delta, global + delta, Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &move);
+    QMouseEvent release(QEvent::MouseButtonRelease, from + delta, global + delta, Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &release);
+}
+
+QAction* quitEntry(MainWindow& w)
+{
+    for (QAction* a : w.findChild<QPushButton*>("btnMenu")->menu()->actions())
+        if (a->text() == "退出")
+            return a;
+    return nullptr;
 }
 
 QList<QWidget*> waysOut(MainWindow& w)
@@ -69,7 +93,7 @@ private slots:
     void characterLockShutsTheWindowUntilItsGoal();
     void escapeAndCloseDoNotLeaveALock();
     void locksInARowEachEndWithTheSound();
-    void keyboardGrabIsRetriedUntilHeldAndTakenBack();
+    void windowAndKeyboardGrabAreTakenBack();
     void lockCutShortIsRepairedAtTheNextStart();
 };
 
@@ -99,6 +123,7 @@ void TstWritingLock::characterLockShutsTheWindowUntilItsGoal()
     MainWindow w;
     w.show();
     QTextEdit* edit = openEditor(w);
+    QVERIFY(edit);
     edit->setPlainText("已有的 文字\n第二行");
     fakeServices().calls.clear();
 
@@ -113,7 +138,12 @@ void TstWritingLock::characterLockShutsTheWindowUntilItsGoal()
     for (QWidget* b : waysOut(w))
         QVERIFY2(!b->isEnabled(), qPrintable(b->objectName()));
     QCOMPARE(fakeServices().liveShortcuts, 0); // F8 unregistered
+    QVERIFY(!quitEntry(w)->isVisible());
     QVERIFY(QFileInfo::exists(app.file("lock.active")));
+    const QRect screen = w.geometry();
+    drag(&w, QPoint(400, 300), QPoint(50, 30));
+    drag(&w, QPoint(w.width() - 3, 300), QPoint(-60, 0));
+    QCOMPARE(w.geometry(), screen);
 
     // 10 typed characters a tick count, 25 at once count nothing: 10 + 10 + 10 end it.
     edit->moveCursor(QTextCursor::End);
@@ -137,7 +167,15 @@ void TstWritingLock::characterLockShutsTheWindowUntilItsGoal()
     QVERIFY(lock->isVisible() && lock->isEnabled());
     for (QWidget* b : waysOut(w))
         QVERIFY2(b->isEnabled(), qPrintable(b->objectName()));
+    QVERIFY(quitEntry(w)->isVisible());
     QVERIFY(fakeServices().grabAttempts == 0); // the recording desktop drops keys itself
+
+    // The window can be dragged and resized again.
+    w.setGeometry(100, 80, 900, 705);
+    drag(&w, QPoint(400, 300), QPoint(50, 30));
+    QCOMPARE(w.geometry(), QRect(150, 110, 900, 705));
+    drag(&w, QPoint(w.width() - 3, 300), QPoint(60, 0));
+    QCOMPARE(w.geometry(), QRect(150, 110, 960, 705));
 
     // F8 is registered again and hides the window.
     QCOMPARE(fakeServices().liveShortcuts, 1);
@@ -152,6 +190,7 @@ void TstWritingLock::escapeAndCloseDoNotLeaveALock()
     MainWindow w;
     w.show();
     QTextEdit* edit = openEditor(w);
+    QVERIFY(edit);
     EscapeCounter escapes;
     edit->installEventFilter(&escapes);
     startLock(w, "number_lock", "5");
@@ -172,7 +211,7 @@ void TstWritingLock::escapeAndCloseDoNotLeaveALock()
     // Ordinary keys still reach the editor, Tab without Alt included.
     QTest::keyClicks(edit, "ab");
     QTest::keyClick(edit, Qt::Key_Tab);
-    QCOMPARE(edit->toPlainText(), QString("ab\t"));
+    QVERIFY2(edit->toPlainText().startsWith("ab\t"), qPrintable(edit->toPlainText()));
     tick(w);
     QTest::keyClicks(edit, "cd");
     tick(w);
@@ -188,7 +227,6 @@ void TstWritingLock::locksInARowEachEndWithTheSound()
     TestAppDir app;
     MainWindow w;
     w.show();
-    openEditor(w);
 
     // A goal of 0 characters ends at the first tick, not before.
     startLock(w, "number_lock", "0");
@@ -210,7 +248,7 @@ void TstWritingLock::locksInARowEachEndWithTheSound()
     QCOMPARE(fakeSounds().played.size(), 2);
 }
 
-void TstWritingLock::keyboardGrabIsRetriedUntilHeldAndTakenBack()
+void TstWritingLock::windowAndKeyboardGrabAreTakenBack()
 {
     TestAppDir app;
     fakeServices().windowGrabNeeded = true;
@@ -224,13 +262,14 @@ void TstWritingLock::keyboardGrabIsRetriedUntilHeldAndTakenBack()
     QTRY_VERIFY(fakeServices().grabHeld);
     QCOMPARE(fakeServices().grabAttempts, 4);
 
-    // Hidden, the window loses its grab (the X server drops it); shown again, it takes it back.
+    // Hidden or minimised by the window system, the window comes back full screen at once
+    // and takes the grab again (the X server dropped it as the window went).
     w.hide();
     fakeServices().grabHeld = false;
-    QTest::qWait(3 * 50);
-    QVERIFY(!fakeServices().grabHeld);
-    w.showFullScreen();
+    QTRY_VERIFY(w.isVisible() && w.isFullScreen());
     QTRY_VERIFY(fakeServices().grabHeld);
+    w.showMinimized();
+    QTRY_VERIFY(!w.isMinimized() && w.isFullScreen());
 
     // A popup takes the keyboard while open and drops it at its close.
     const int takes = fakeServices().calls.count("grab:take");
@@ -244,8 +283,12 @@ void TstWritingLock::keyboardGrabIsRetriedUntilHeldAndTakenBack()
     QMetaObject::invokeMethod(&w, "timer_timeLock_slot");
     QVERIFY(!fakeServices().grabHeld);
     QCOMPARE(fakeServices().calls.count("grab:release"), 1);
+    // Unlocked, the window may go, and nothing holds the keyboard.
     const int attempts = fakeServices().grabAttempts;
+    w.showMinimized();
     w.hide();
+    QTest::qWait(3 * 50);
+    QVERIFY(w.isHidden());
     w.show();
     QTest::qWait(3 * 50);
     QCOMPARE(fakeServices().grabAttempts, attempts);

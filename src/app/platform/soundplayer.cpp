@@ -2,6 +2,7 @@
 
 #include "app/appdirs.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <map>
@@ -60,6 +61,10 @@ std::unique_ptr<SoundPlayer>& current()
     return p;
 }
 
+// The effects must go while the application and its audio backend still exist: destroyed
+// with the other statics after main() returns, they crash the program at its very end.
+void releasePlayer() { current().reset(); }
+
 } // namespace
 
 namespace Sounds {
@@ -67,8 +72,10 @@ namespace Sounds {
 SoundPlayer& player()
 {
     auto& p = current();
-    if (!p)
+    if (!p) {
         p = std::make_unique<EffectSoundPlayer>();
+        qAddPostRoutine(releasePlayer);
+    }
     return *p;
 }
 

@@ -1,4 +1,4 @@
-#include "lock/lockkeyboard.h"
+#include "lock/lockedwindowguard.h"
 
 #include "app/platform/desktopservices.h"
 
@@ -17,15 +17,15 @@ bool isPopup(QObject* object)
 
 } // namespace
 
-LockKeyboard::LockKeyboard(QWidget* window, QObject* parent) : QObject(parent), m_window(window)
+LockedWindowGuard::LockedWindowGuard(QWidget* window, QObject* parent) : QObject(parent), m_window(window)
 {
     m_retry.setInterval(RetryMs);
-    connect(&m_retry, &QTimer::timeout, this, &LockKeyboard::tryGrab);
+    connect(&m_retry, &QTimer::timeout, this, &LockedWindowGuard::tryGrab);
 }
 
-LockKeyboard::~LockKeyboard() { stop(); }
+LockedWindowGuard::~LockedWindowGuard() { stop(); }
 
-bool LockKeyboard::swallows(int key, Qt::KeyboardModifiers modifiers)
+bool LockedWindowGuard::swallows(int key, Qt::KeyboardModifiers modifiers)
 {
     switch (key) {
     case Qt::Key_Escape:
@@ -41,7 +41,7 @@ bool LockKeyboard::swallows(int key, Qt::KeyboardModifiers modifiers)
     }
 }
 
-void LockKeyboard::start()
+void LockedWindowGuard::start()
 {
     if (m_active)
         return;
@@ -54,7 +54,7 @@ void LockKeyboard::start()
         m_retry.start();
 }
 
-void LockKeyboard::stop()
+void LockedWindowGuard::stop()
 {
     if (!m_active)
         return;
@@ -64,7 +64,7 @@ void LockKeyboard::stop()
     release();
 }
 
-void LockKeyboard::release()
+void LockedWindowGuard::release()
 {
     if (!m_held)
         return;
@@ -73,13 +73,24 @@ void LockKeyboard::release()
         Platform::services().setWindowKeyboardGrab(m_window->windowHandle(), false);
 }
 
-void LockKeyboard::grabAgainSoon()
+void LockedWindowGuard::grabAgainSoon()
 {
     if (!m_held && Platform::services().lockNeedsWindowGrab() && !m_retry.isActive())
         m_retry.start();
 }
 
-void LockKeyboard::tryGrab()
+void LockedWindowGuard::bringBack()
+{
+    if (!m_active || !m_window)
+        return;
+    if (m_window->isVisible() && !m_window->isMinimized() && m_window->isFullScreen())
+        return;
+    m_window->showFullScreen();
+    m_window->raise();
+    m_window->activateWindow();
+}
+
+void LockedWindowGuard::tryGrab()
 {
     if (!m_active || !m_window) {
         m_retry.stop();
@@ -94,7 +105,7 @@ void LockKeyboard::tryGrab()
         m_retry.stop();
 }
 
-bool LockKeyboard::eventFilter(QObject* watched, QEvent* event)
+bool LockedWindowGuard::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
     case QEvent::KeyPress:
@@ -124,6 +135,12 @@ bool LockKeyboard::eventFilter(QObject* watched, QEvent* event)
             m_held = false;
             grabAgainSoon();
         }
+        if (watched == m_window)
+            QTimer::singleShot(0, this, &LockedWindowGuard::bringBack);
+        break;
+    case QEvent::WindowStateChange:
+        if (watched == m_window && (m_window->windowState() & Qt::WindowMinimized))
+            QTimer::singleShot(0, this, &LockedWindowGuard::bringBack);
         break;
     default:
         break;
