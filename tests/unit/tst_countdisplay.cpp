@@ -1,0 +1,111 @@
+#include "editor/charcount.h"
+#include "editor/countdisplay.h"
+
+#include <QtTest>
+
+class TstCountDisplay : public QObject
+{
+    Q_OBJECT
+private slots:
+    void charCount_data();
+    void charCount();
+    void display_data();
+    void display();
+    void soundOncePerCrossing();
+    void chapterTitle_data();
+    void chapterTitle();
+};
+
+void TstCountDisplay::charCount_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("count");
+    QTest::newRow("nominal: line breaks and ASCII spaces excluded") << "第一章\n\n  你好 world" << 10;
+    QTest::newRow("nominal: empty") << "" << 0;
+    QTest::newRow("nominal: only breaks and spaces") << "\n \n  \n" << 0;
+    QTest::newRow("counted: full-width space") << "\u3000" << 1;
+    QTest::newRow("counted: tab") << "\t" << 1;
+    QTest::newRow("counted: full-width comma") << "，" << 1;
+    QTest::newRow("counted: carriage return") << "甲\r\n乙" << 3;
+    QTest::newRow("counted: no-break space") << "\u00a0" << 1;
+    QTest::newRow("counted: outside the BMP counts two") << QString::fromUtf8("𠀀a") << 3;
+}
+
+void TstCountDisplay::charCount()
+{
+    QFETCH(QString, text);
+    QFETCH(int, count);
+    QCOMPARE(chapterCharCount(text), count);
+}
+
+void TstCountDisplay::display_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QString>("price");
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("style");
+
+    const QString colour = "color : #123456;";
+    const QString red = "color : red;";
+    QTest::newRow("nominal: one short of the target")
+        << 2999 << "50" << "3000" << "总字数:2999\t稿费:149.95" << colour;
+    QTest::newRow("nominal: target reached") << 3000 << "50" << "3000" << "总字数:3000\t稿费:150.00" << red;
+    QTest::newRow("nominal: rate 12.5") << 1500 << "12.5" << "3000" << "总字数:1500\t稿费:18.75" << colour;
+    QTest::newRow("nominal: rate 0") << 1500 << "0" << "3000" << "总字数:1500\t稿费:0.00" << colour;
+    QTest::newRow("nominal: a million characters in exponent form")
+        << 1234567 << "50" << "3000" << "总字数:1.23457e+06\t稿费:61728.35" << red;
+    QTest::newRow("robustness: non-numeric rate counts as 0")
+        << 10 << "五十" << "3000" << "总字数:10\t稿费:0.00" << colour;
+    QTest::newRow("robustness: target 0 makes even an empty text red")
+        << 0 << "50" << "0" << "总字数:0\t稿费:0.00" << red;
+    QTest::newRow("robustness: non-numeric target counts as 0")
+        << 5 << "50" << "" << "总字数:5\t稿费:0.25" << red;
+}
+
+void TstCountDisplay::display()
+{
+    QFETCH(int, count);
+    QFETCH(QString, price);
+    QFETCH(QString, target);
+    QFETCH(QString, label);
+    QFETCH(QString, style);
+    bool played = false;
+    const CountDisplay d = CountDisplay::compute(count, price, target, "#123456", played);
+    QCOMPARE(d.label, label);
+    QCOMPARE(d.styleSheet, style);
+}
+
+void TstCountDisplay::soundOncePerCrossing()
+{
+    bool played = false;
+    QStringList sounds;
+    for (int count : {2999, 3000, 3001, 3500, 2999, 2998, 3000, 3000}) {
+        const CountDisplay d = CountDisplay::compute(count, "50", "3000", "#000000", played);
+        sounds << (d.playSound ? "sound" : "-");
+    }
+    QCOMPARE(sounds, QStringList({"-", "sound", "-", "-", "-", "-", "sound", "-"}));
+}
+
+void TstCountDisplay::chapterTitle_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<bool>("starred");
+    QTest::addColumn<QString>("title");
+    const QString chapter = "/A/data/我的书籍/书/卷/默认章节[1].txt";
+    QTest::newRow("chapter, moved") << chapter << true << "默认章节[1]*";
+    QTest::newRow("chapter, saved") << chapter << false << "默认章节[1]";
+    QTest::newRow("book text") << "/A/data/我的书籍/书/index.txt" << false << "index";
+    QTest::newRow("nothing opened yet") << "" << true << "*";
+}
+
+void TstCountDisplay::chapterTitle()
+{
+    QFETCH(QString, path);
+    QFETCH(bool, starred);
+    QFETCH(QString, title);
+    QCOMPARE(CountDisplay::chapterTitle(path, starred), title);
+}
+
+QTEST_GUILESS_MAIN(TstCountDisplay)
+#include "tst_countdisplay.moc"
