@@ -3,10 +3,10 @@
 
 #include "settings/config.h"
 #include "settings/previewstyle.h"
+#include "settings/upperboundvalidator.h"
 
 #include <QColorDialog>
 #include <QFileDialog>
-#include <QIntValidator>
 #include <QSettings>
 
 #include <memory>
@@ -26,11 +26,11 @@ DialogSetting::DialogSetting(const QString& configPath, QWidget* parent)
     : QDialog(parent), ui(new Ui::DialogSetting), m_configPath(configPath)
 {
     ui->setupUi(this);
-    ui->word_pre_chapters->setValidator(new QIntValidator(0, 20000, this));
-    ui->price->setValidator(new QIntValidator(0, 5000, this));
-    ui->font_size_set->setValidator(new QIntValidator(8, 36, this));
-    ui->left_margin->setValidator(new QIntValidator(0, 200, this));
-    ui->right_margin->setValidator(new QIntValidator(0, 200, this));
+    ui->word_pre_chapters->setValidator(new UpperBoundValidator(0, 20000, this));
+    ui->price->setValidator(new UpperBoundValidator(0, 5000, this));
+    ui->font_size_set->setValidator(new UpperBoundValidator(8, 36, this));
+    ui->left_margin->setValidator(new UpperBoundValidator(0, 200, this));
+    ui->right_margin->setValidator(new UpperBoundValidator(0, 200, this));
     // Both rows are still loaded and saved, so their stored values survive every save.
     ui->widget_indentnNumber->hide();
     ui->widget_labelColor->hide();

@@ -5,5 +5,6 @@ target_sources(lorvane_core PRIVATE
   settings/mainwindow_theme.cpp
   settings/themestyle.cpp settings/themestyle.h
   settings/previewstyle.cpp settings/previewstyle.h
+  settings/upperboundvalidator.cpp settings/upperboundvalidator.h
   settings/dialogsetting.cpp settings/dialogsetting.h settings/dialogsetting.ui
 )

@@ -6,6 +6,8 @@ lorvane_add_test(NAME tst_mainwindow_shell KIND widgets SOURCES widgets/tst_main
 # catalog editing, recycle bin, import and export
 
 # count, themes, typesetting, settings dialog
+lorvane_add_test(NAME tst_dialogsetting KIND widgets SOURCES widgets/tst_dialogsetting.cpp)
+lorvane_add_test(NAME tst_mainwindow_editor KIND widgets SOURCES widgets/tst_mainwindow_editor.cpp)
 
 # desktop services, system actions
 

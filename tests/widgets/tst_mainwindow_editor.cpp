@@ -1,0 +1,452 @@
+#include "support/testsupport.h"
+
+#include "app/mainwindow.h"
+#include "library/filecreate.h"
+#include "settings/config.h"
+#include "settings/dialogsetting.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
+#include <QScreen>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QToolButton>
+#include <QTreeView>
+#include <QtTest>
+
+#include <memory>
+
+// The editor's count, keys, typesetting and theme in the real main window. The chapter is
+// the one named by cur_open_chapter; the test fills the editor as opening it would.
+class TstMainWindowEditor : public QObject
+{
+    Q_OBJECT
+private slots:
+    void countLabelColourAndSoundOncePerCrossing();
+    void ctrlSSavesAndCursorMovesBringTheStarBack();
+    void returnInsertsBreakAndIndentAndSaves_data();
+    void returnInsertsBreakAndIndentAndSaves();
+    void savesNeverWriteEmptyTextOrRecreateAFile();
+    void focusOutSavesAndLetsTheFocusGo();
+    void ctrlKeysClickTheFormattingButtons();
+    void clipboardUndoAndSelectAll();
+    void escapeAndTitleDoubleClick();
+    void oneKeyTypesettingReplacesTheTextAsPlainText();
+    void themeWithoutPicture();
+    void themeWithPicture();
+    void marginsOnlyWhenMaximisedOrFullScreen();
+    void themeFontAndSizeCoverTheWholeText();
+    void settingsDialogOpensOnceSizedAndCentred();
+};
+
+namespace {
+
+struct EditorWindow {
+    TestAppDir app;
+    QString config = app.file("config.ini");
+    QString chapter = app.file("data/我的书籍/书/卷/章.txt");
+    QString neighbour = app.file("data/我的书籍/书/卷/邻.txt");
+    std::unique_ptr<MainWindow> w;
+    QTextEdit* edit = nullptr;
+
+    explicit EditorWindow(const std::function<void(QSettings&)>& configure = {})
+    {
+        Config::writeDefaults(config, app.path());
+        writeBytes(chapter, "旧文");
+        writeBytes(neighbour, "邻居");
+        {
+            std::unique_ptr<QSettings> s(Config::open(config));
+            s->setValue(Config::CurOpenChapter, chapter);
+            if (configure)
+                configure(*s);
+        }
+        w = std::make_unique<MainWindow>();
+        edit = w->findChild<QTextEdit*>("textEdit");
+        edit->setEnabled(true);
+    }
+    template <typename T = QWidget> T* get(const char* name) { return w->findChild<T*>(name); }
+    void load(const QString& text)
+    {
+        edit->setPlainText(text);
+        edit->moveCursor(QTextCursor::End);
+    }
+    QString title() { return get<QLabel>("label_chapterTitle")->text(); }
+    QLabel* countLabel()
+    {
+        for (QLabel* l : get<QStatusBar>("statusBar")->findChildren<QLabel*>())
+            if (l->text().startsWith("总字数"))
+                return l;
+        return nullptr;
+    }
+    void settings(const QString& key, const QVariant& value)
+    {
+        std::unique_ptr<QSettings> s(Config::open(config));
+        s->setValue(key, value);
+    }
+    void applyTheme() { QVERIFY(QMetaObject::invokeMethod(w.get(), "save_success_update")); }
+};
+
+QByteArray utf8(const QString& s) { return s.toUtf8(); }
+
+} // namespace
+
+void TstMainWindowEditor::countLabelColourAndSoundOncePerCrossing()
+{
+    EditorWindow e;
+    e.load(QString(2999, QChar(0x7532)));
+    QLabel* label = e.countLabel();
+    QVERIFY(label);
+    QCOMPARE(label->text(), QString("总字数:2999\t稿费:149.95"));
+    QCOMPARE(label->styleSheet(), QString("color : #000000;"));
+    QCOMPARE(e.title(), QString("章*"));
+
+    QTest::keyClick(e.edit, Qt::Key_A);
+    QCOMPARE(label->text(), QString("总字数:3000\t稿费:150.00"));
+    QCOMPARE(label->styleSheet(), QString("color : red;"));
+    QCOMPARE(fakeSounds().played, QStringList{"lock.wav"});
+    QTest::keyClick(e.edit, Qt::Key_B);
+    QTest::keyClick(e.edit, Qt::Key_Left);
+    QCOMPARE(fakeSounds().played.size(), 1);
+
+    QTest::keyClick(e.edit, Qt::Key_Backspace);
+    QTest::keyClick(e.edit, Qt::Key_Backspace);
+    QCOMPARE(label->text(), QString("总字数:2999\t稿费:149.95"));
+    QCOMPARE(label->styleSheet(), QString("color : #000000;"));
+    QTest::keyClick(e.edit, Qt::Key_C);
+    QCOMPARE(fakeSounds().played, QStringList({"lock.wav", "lock.wav"}));
+
+    // Rate and target are read on every recount, and the colour is the current theme's.
+    e.settings(Config::Price, "12.5");
+    e.settings(Config::WordPreChapters, "5000");
+    e.settings(Config::ThemeNumber, "3");
+    e.load(QString(1500, QChar(0x7532)));
+    QCOMPARE(label->text(), QString("总字数:1500\t稿费:18.75"));
+    QCOMPARE(label->styleSheet(), QString("color : #ffffff;"));
+}
+
+void TstMainWindowEditor::ctrlSSavesAndCursorMovesBringTheStarBack()
+{
+    EditorWindow e;
+    e.load("第一章\n  你好 world");
+    const QString count = e.countLabel()->text();
+    QCOMPARE(count, QString("总字数:10\t稿费:0.50"));
+    QTest::keyClick(e.edit, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(readBytes(e.chapter), utf8("第一章\n  你好 world"));
+    QCOMPARE(e.title(), QString("章"));
+    QCOMPARE(e.edit->toPlainText(), QString("第一章\n  你好 world"));
+
+    QTest::keyClick(e.edit, Qt::Key_Left);
+    QCOMPARE(e.title(), QString("章*"));
+    QCOMPARE(e.countLabel()->text(), count);
+
+    e.edit->insertPlainText("！");
+    QTest::keyClick(e.edit, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(readBytes(e.chapter), utf8("第一章\n  你好 worl！d"));
+    QCOMPARE(e.title(), QString("章"));
+    QCOMPARE(readBytes(e.neighbour), utf8("邻居"));
+}
+
+void TstMainWindowEditor::returnInsertsBreakAndIndentAndSaves_data()
+{
+    QTest::addColumn<QString>("key");   // config key changed, or empty
+    QTest::addColumn<bool>("value");
+    QTest::addColumn<int>("selStart");
+    QTest::addColumn<int>("selEnd");
+    QTest::addColumn<int>("keyCode");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("expected");
+    const int ret = Qt::Key_Return;
+    QTest::newRow("defaults") << "" << true << 3 << 3 << ret << 0 << "甲乙丙\n\n    ";
+    QTest::newRow("Shift+Return is Return") << "" << true << 3 << 3 << ret << int(Qt::ShiftModifier)
+                                            << "甲乙丙\n\n    ";
+    QTest::newRow("keypad Enter") << "" << true << 3 << 3 << int(Qt::Key_Enter)
+                                  << int(Qt::KeypadModifier) << "甲乙丙\n\n    ";
+    QTest::newRow("in the middle") << "" << true << 1 << 1 << ret << 0 << "甲\n\n    乙丙";
+    QTest::newRow("a selection is replaced") << "" << true << 1 << 2 << ret << 0 << "甲\n\n    丙";
+    QTest::newRow("no blank line") << Config::BrokenRows << false << 3 << 3 << ret << 0
+                                   << "甲乙丙\n    ";
+    QTest::newRow("no indent") << Config::FirstIndent1 << false << 3 << 3 << ret << 0 << "甲乙丙\n\n";
+}
+
+void TstMainWindowEditor::returnInsertsBreakAndIndentAndSaves()
+{
+    QFETCH(QString, key);
+    QFETCH(bool, value);
+    QFETCH(int, selStart);
+    QFETCH(int, selEnd);
+    QFETCH(int, keyCode);
+    QFETCH(int, modifiers);
+    QFETCH(QString, expected);
+    EditorWindow e([&](QSettings& s) {
+        if (!key.isEmpty())
+            s.setValue(key, value);
+    });
+    e.load("甲乙丙");
+    QTextCursor c = e.edit->textCursor();
+    c.setPosition(selStart);
+    c.setPosition(selEnd, QTextCursor::KeepAnchor);
+    e.edit->setTextCursor(c);
+
+    QTest::keyClick(e.edit, Qt::Key(keyCode), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(e.edit->toPlainText(), expected);
+    // The whole text lands in the open chapter only, in UTF-8, and nowhere else.
+    QCOMPARE(readBytes(e.chapter), utf8(expected));
+    QCOMPARE(readBytes(e.neighbour), utf8("邻居"));
+    QCOMPARE(e.edit->textCursor().position(), selStart + expected.size() - 3 + (selEnd - selStart));
+
+    e.edit->undo();
+    QCOMPARE(e.edit->toPlainText(), QString("甲乙丙"));
+}
+
+void TstMainWindowEditor::savesNeverWriteEmptyTextOrRecreateAFile()
+{
+    EditorWindow e;
+    e.load("");
+    QTest::keyClick(e.edit, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(readBytes(e.chapter), utf8("旧文"));
+
+    QVERIFY(QFile::remove(e.chapter));
+    e.load("新文");
+    QTest::keyClick(e.edit, Qt::Key_Return);
+    QCOMPARE(e.edit->toPlainText(), QString("新文\n\n    "));
+    QTest::keyClick(e.edit, Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(!QFileInfo::exists(e.chapter));
+    QCOMPARE(QDir(QFileInfo(e.chapter).path()).entryList(QDir::Files), QStringList{"邻.txt"});
+}
+
+void TstMainWindowEditor::focusOutSavesAndLetsTheFocusGo()
+{
+    EditorWindow e;
+    e.load("焦点离开时保存");
+    QFocusEvent out(QEvent::FocusOut, Qt::MouseFocusReason);
+    QSignalSpy never(e.edit, &QTextEdit::textChanged);
+    QCoreApplication::sendEvent(e.edit, &out);
+    QCOMPARE(readBytes(e.chapter), utf8("焦点离开时保存"));
+    QCOMPARE(never.count(), 0);
+
+    // The editor's own focus handling still runs: it stops showing its cursor.
+    e.w->show();
+    QVERIFY(QTest::qWaitForWindowActive(e.w.get()));
+    e.edit->setFocus();
+    QTRY_VERIFY(e.edit->hasFocus());
+    e.edit->insertPlainText("，再写");
+    e.get<QTreeView>("treeView")->setFocus();
+    QTRY_VERIFY(!e.edit->hasFocus());
+    QCOMPARE(readBytes(e.chapter), utf8("焦点离开时保存，再写"));
+}
+
+void TstMainWindowEditor::ctrlKeysClickTheFormattingButtons()
+{
+    EditorWindow e;
+    e.load("正文");
+    const QList<QPair<const char*, QPair<int, int>>> keys{
+        {"bold", {Qt::Key_B, Qt::ControlModifier}},
+        {"left_justified", {Qt::Key_L, Qt::ControlModifier}},
+        {"right_justified", {Qt::Key_R, Qt::ControlModifier}},
+        {"center", {Qt::Key_M, Qt::ControlModifier}},
+        {"font_big", {Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier}},
+        {"font_samll", {Qt::Key_Minus, Qt::ControlModifier}},
+    };
+    for (const auto& k : keys) {
+        QSignalSpy spy(e.get<QToolButton>(k.first), &QToolButton::clicked);
+        QTest::keyClick(e.edit, Qt::Key(k.second.first), Qt::KeyboardModifiers(k.second.second));
+        QVERIFY2(spy.count() == 1, k.first);
+    }
+    QSignalSpy bigger(e.get<QToolButton>("font_big"), &QToolButton::clicked);
+    QTest::keyClick(e.edit, Qt::Key_Equal, Qt::ControlModifier);
+    QCOMPARE(bigger.count(), 0);
+    QCOMPARE(e.edit->toPlainText(), QString("正文"));
+}
+
+void TstMainWindowEditor::clipboardUndoAndSelectAll()
+{
+    EditorWindow e;
+    e.load("甲乙");
+    QTest::keyClick(e.edit, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(e.edit->textCursor().selectedText(), QString("甲乙"));
+    QTest::keyClick(e.edit, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), QString("甲乙"));
+    e.edit->moveCursor(QTextCursor::End);
+    QTest::keyClick(e.edit, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(e.edit->toPlainText(), QString("甲乙甲乙"));
+    QTest::keyClick(e.edit, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(e.edit->toPlainText(), QString("甲乙"));
+
+    // Rich text arrives as its plain text.
+    auto* mime = new QMimeData;
+    mime->setHtml("<b>粗</b>");
+    mime->setText("粗");
+    QApplication::clipboard()->setMimeData(mime);
+    QTest::keyClick(e.edit, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(e.edit->toPlainText(), QString("甲乙粗"));
+    QCOMPARE(e.edit->textCursor().charFormat().fontWeight(), int(QFont::Normal));
+}
+
+void TstMainWindowEditor::escapeAndTitleDoubleClick()
+{
+    EditorWindow e;
+    e.w->show();
+    auto* full = e.get<QToolButton>("fullScreen");
+    QSignalSpy leave(full, &QToolButton::clicked);
+    QTest::keyClick(e.w.get(), Qt::Key_Escape);
+    QCOMPARE(leave.count(), 0);
+    e.w->showFullScreen();
+    QTest::keyClick(e.w.get(), Qt::Key_Escape);
+    QCOMPARE(leave.count(), 1);
+
+    auto* max = e.get<QPushButton>("btnMenu_Max");
+    QVERIFY(!max->isChecked());
+    QTest::mouseDClick(e.get("widget_title"), Qt::LeftButton);
+    QVERIFY(max->isChecked());
+    QTest::mouseDClick(e.get("widget_title"), Qt::LeftButton);
+    QVERIFY(!max->isChecked());
+}
+
+void TstMainWindowEditor::oneKeyTypesettingReplacesTheTextAsPlainText()
+{
+    EditorWindow e;
+    e.load("第一段\n\n\n  第二段  ");
+    e.get<QToolButton>("one_key")->click();
+    QCOMPARE(e.edit->toPlainText(), QString("    第一段\n    \n    第二段"));
+    QCOMPARE(e.edit->textCursor().position(), 0);
+    QCOMPARE(e.countLabel()->text(), QString("总字数:6\t稿费:0.30"));
+    // Typesetting does not save; the next save trigger does.
+    QCOMPARE(readBytes(e.chapter), utf8("旧文"));
+
+    e.load("<b>粗</b>\n细");
+    e.get<QToolButton>("toolButton_5")->click();
+    QCOMPARE(e.edit->toPlainText(), QString("    <b>粗</b>\n    \n    细"));
+    QTest::keyClick(e.edit, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(readBytes(e.chapter), utf8("    <b>粗</b>\n    \n    细"));
+}
+
+void TstMainWindowEditor::themeWithoutPicture()
+{
+    EditorWindow e([](QSettings& s) { s.setValue(Config::ThemeNumber, "2"); });
+    const QString sheet = qApp->styleSheet();
+    QVERIFY2(sheet.endsWith("QMainWindow{background-color: #ffcdec;color : #000000;}"),
+             qPrintable(sheet.right(80)));
+    QVERIFY(sheet.startsWith(FileCreate::loadStyleSheet("gray")));
+    QCOMPARE(e.get("wiget_textEdit")->styleSheet(), QString("background-color : #ffcdec;color : #000000;"));
+    QCOMPARE(e.get("treeView")->styleSheet(), QString("background-color : #ffcdec;color : #000000;"));
+    QCOMPARE(e.get("widget_tool1")->styleSheet(), QString("color :#000000;"));
+    QCOMPARE(e.get("widget_title")->styleSheet(), QString("color : #000000;"));
+    QCOMPARE(e.get("left_label")->styleSheet(), QString("background-color : #ffcdec;"));
+    QCOMPARE(e.get("bottom_label")->styleSheet(), QString("background-color : #ffcdec;"));
+    QCOMPARE(e.get("Widget_tool")->styleSheet(), QString("color : #000000;"));
+    const QList<QLabel*> status = e.get<QStatusBar>("statusBar")->findChildren<QLabel*>();
+    QCOMPARE(status.size(), 3);
+    for (QLabel* l : status)
+        QCOMPARE(l->styleSheet(), QString("color : #000000;"));
+}
+
+void TstMainWindowEditor::themeWithPicture()
+{
+    EditorWindow e;
+    e.settings("UIOption_1/bg_image", e.app.file("图/山.png"));
+    e.applyTheme();
+    QVERIFY(!qApp->styleSheet().contains("QMainWindow{"));
+    QCOMPARE(e.get("wiget_textEdit")->styleSheet(), QString("background-color : transparent;color : #000000;"));
+    QCOMPARE(e.get("treeView")->styleSheet(), QString("background-color : transparent;color : #000000;"));
+    QCOMPARE(e.get("right_label")->styleSheet(), QString("background-color : transparent;"));
+    QCOMPARE(e.get("bottom_label")->styleSheet(), QString("background-color : transparent;"));
+
+    e.settings("UIOption_1/bg_image", "");
+    e.applyTheme();
+    QVERIFY(qApp->styleSheet().endsWith("QMainWindow{background-color: #eeeeee;color : #000000;}"));
+    QCOMPARE(e.get("treeView")->styleSheet(), QString("background-color : #eeeeee;color : #000000;"));
+}
+
+void TstMainWindowEditor::marginsOnlyWhenMaximisedOrFullScreen()
+{
+    EditorWindow e([](QSettings& s) { s.setValue("UIOption_1/right_margin", "150"); });
+    e.load("一\n二\n三");
+    auto margins = [&] {
+        QStringList m;
+        for (QTextBlock b = e.edit->document()->begin(); b.isValid(); b = b.next())
+            m << QString("%1/%2").arg(b.blockFormat().leftMargin()).arg(b.blockFormat().rightMargin());
+        return m.join(' ');
+    };
+    e.applyTheme();
+    QCOMPARE(margins(), QString("0/0 0/0 0/0"));
+
+    e.get<QPushButton>("btnMenu_Max")->setChecked(true);
+    e.applyTheme();
+    QCOMPARE(margins(), QString("200/150 200/150 200/150"));
+
+    e.get<QPushButton>("btnMenu_Max")->setChecked(false);
+    e.get<QToolButton>("one_key")->click();
+    QCOMPARE(margins(), QString("0/0 0/0 0/0 0/0 0/0"));
+
+    e.w->showFullScreen();
+    e.get<QToolButton>("one_key")->click();
+    QCOMPARE(margins(), QString("200/150 200/150 200/150 200/150 200/150"));
+    QCOMPARE(e.edit->toPlainText(), QString("    一\n    \n    二\n    \n    三"));
+}
+
+void TstMainWindowEditor::themeFontAndSizeCoverTheWholeText()
+{
+    EditorWindow e;
+    e.load("一二三\n四五");
+    auto sizes = [&] {
+        QSet<int> s;
+        QTextCursor c(e.edit->document());
+        while (c.movePosition(QTextCursor::NextCharacter))
+            s << qRound(c.charFormat().fontPointSize());
+        return s;
+    };
+    e.settings("UIOption_1/font_size_set", "24");
+    e.applyTheme();
+    QCOMPARE(e.get<QComboBox>("font_size")->currentText(), QString("24"));
+    QCOMPARE(sizes(), QSet<int>{24});
+    QTextCursor c(e.edit->document());
+    c.movePosition(QTextCursor::NextCharacter);
+    QCOMPARE(c.charFormat().fontFamily(), QString("文泉驿微米黑"));
+    QVERIFY(!e.edit->textCursor().hasSelection());
+    QCOMPARE(e.edit->textCursor().position(), e.edit->toPlainText().size());
+
+    // A size that is not among the box's items leaves box and text as they were.
+    e.settings("UIOption_1/font_size_set", "40");
+    e.applyTheme();
+    QCOMPARE(e.get<QComboBox>("font_size")->currentText(), QString("24"));
+    QCOMPARE(sizes(), QSet<int>{24});
+}
+
+void TstMainWindowEditor::settingsDialogOpensOnceSizedAndCentred()
+{
+    EditorWindow e;
+    e.w->show();
+    e.get<QToolButton>("settings")->click();
+    auto* dialog = e.w->findChild<DialogSetting*>();
+    QVERIFY(dialog);
+    QVERIFY(dialog->isVisible());
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const bool large = screen.right() - screen.left() > 1919;
+    QCOMPARE(dialog->size(), large ? QSize(600, 850) : QSize(420, 600));
+    QCOMPARE(e.w->size(), large ? QSize(1200, 1005) : QSize(800, 705));
+    const QRect desktop = QGuiApplication::primaryScreen()->virtualGeometry();
+    QCOMPARE(e.w->pos(), QPoint(desktop.width() / 2 - e.w->width() / 2,
+                                desktop.height() / 2 - e.w->height() / 2));
+
+    dialog->findChild<QLineEdit*>("text_color")->setText("#123456");
+    dialog->findChild<QPushButton*>("set_save")->click();
+    QVERIFY(!dialog->isVisible());
+    QCOMPARE(e.get("treeView")->styleSheet(), QString("background-color : #eeeeee;color : #123456;"));
+
+    e.w->move(5, 5);
+    e.get<QToolButton>("toolButton_2")->click();
+    QCOMPARE(e.w->findChildren<DialogSetting*>().size(), 1);
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(e.w->pos(), QPoint(5, 5));
+    QCOMPARE(dialog->findChild<QLineEdit*>("text_color")->text(), QString("#123456"));
+}
+
+QTEST_MAIN(TstMainWindowEditor)
+#include "tst_mainwindow_editor.moc"
