@@ -143,6 +143,8 @@ private:
 
     // Themes (settings/mainwindow_theme.cpp)
     void applyEditorMargins();
+    // The theme's margins on every paragraph, leaving the editor's cursor alone.
+    void setParagraphMargins();
 
     Ui::MainWindow* ui = nullptr;
     bool m_initialised = false;

@@ -14,7 +14,9 @@ void MainWindow::on_one_key_clicked()
                                              Typesetting::oneKeyOptions(*settings));
     // As plain text: a chapter that happens to begin like markup must keep its tags.
     ui->textEdit->setPlainText(text);
-    applyEditorMargins();
+    // The cursor goes to the start anyway: placing it at the last paragraph first, as the
+    // theme does, would lay out the whole chapter only to scroll back.
+    setParagraphMargins();
     ui->textEdit->moveCursor(QTextCursor::Start);
     ui->textEdit->setFocus();
 }

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QScreen>
 #include <QSettings>
+#include <QTextBlock>
 
 void MainWindow::on_settings_clicked()
 {
@@ -66,17 +67,24 @@ void MainWindow::save_success_update()
 
 void MainWindow::applyEditorMargins()
 {
+    setParagraphMargins();
+    ui->textEdit->setTextCursor(QTextCursor(ui->textEdit->document()->lastBlock()));
+}
+
+void MainWindow::setParagraphMargins()
+{
     const bool wide = ui->btnMenu_Max->isChecked() || isFullScreen();
     const EditorMargins m = EditorMargins::forWindow(*settings, wide);
-    QTextBlockFormat margins;
-    margins.setLeftMargin(m.left);
-    margins.setRightMargin(m.right);
-    // One merge over the whole document is the same as setting each paragraph's margins in
-    // turn, without one cursor signal (and recount) per paragraph.
-    QTextCursor cursor(ui->textEdit->document());
-    cursor.select(QTextCursor::Document);
-    cursor.mergeBlockFormat(margins);
-    cursor.movePosition(QTextCursor::End);
-    cursor.movePosition(QTextCursor::StartOfBlock);
-    ui->textEdit->setTextCursor(cursor);
+    // One edit block: a single undo step and a single layout update for the whole document.
+    QTextDocument* doc = ui->textEdit->document();
+    QTextCursor edit(doc);
+    edit.beginEditBlock();
+    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
+        QTextCursor cursor(block);
+        QTextBlockFormat format = cursor.blockFormat();
+        format.setLeftMargin(m.left);
+        format.setRightMargin(m.right);
+        cursor.setBlockFormat(format);
+    }
+    edit.endEditBlock();
 }

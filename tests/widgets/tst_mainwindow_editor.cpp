@@ -313,9 +313,12 @@ void TstMainWindowEditor::oneKeyTypesettingReplacesTheTextAsPlainText()
 {
     EditorWindow e;
     e.load("第一段\n\n\n  第二段  ");
+    e.w->findChild<QLabel*>("label_chapterTitle")->clear();
     e.get<QToolButton>("one_key")->click();
     QCOMPARE(e.edit->toPlainText(), QString("    第一段\n    \n    第二段"));
     QCOMPARE(e.edit->textCursor().position(), 0);
+    // The new text was recounted.
+    QCOMPARE(e.title(), QString("章*"));
     QCOMPARE(e.countLabel()->text(), QString("总字数:6\t稿费:0.30"));
     // Typesetting does not save; the next save trigger does.
     QCOMPARE(readBytes(e.chapter), utf8("旧文"));
