@@ -36,27 +36,15 @@ void TstEditorKeys::table_data()
     editor("Return", Qt::Key_Return, none, Action::EnterTypesetting, true);
     editor("keypad Enter", Qt::Key_Enter, int(Qt::KeypadModifier), Action::EnterTypesetting, true);
     editor("Shift+Return", Qt::Key_Return, int(Qt::ShiftModifier), Action::EnterTypesetting, true);
-    editor("Ctrl+Return", Qt::Key_Return, ctrl, Action::EnterTypesetting, true);
     editor("Ctrl+S", Qt::Key_S, ctrl, Action::Save, true);
     editor("Ctrl+Shift+S", Qt::Key_S, ctrl | Qt::ShiftModifier, Action::Save, true);
-    editor("Ctrl+Z", Qt::Key_Z, ctrl, Action::Undo, true);
-    editor("Ctrl+C", Qt::Key_C, ctrl, Action::Copy, true);
-    editor("Ctrl+V", Qt::Key_V, ctrl, Action::Paste, true);
-    editor("Ctrl+A", Qt::Key_A, ctrl, Action::SelectAll, true);
     editor("Ctrl+B", Qt::Key_B, ctrl, Action::Bold, true);
-    editor("Ctrl+L", Qt::Key_L, ctrl, Action::AlignLeft, true);
-    editor("Ctrl+R", Qt::Key_R, ctrl, Action::AlignRight, true);
-    editor("Ctrl+M", Qt::Key_M, ctrl, Action::Centre, true);
     editor("Ctrl and keypad plus", Qt::Key_Plus, ctrl | Qt::KeypadModifier, Action::FontBigger, true);
     editor("Ctrl+Shift+= (plus)", Qt::Key_Plus, ctrl | Qt::ShiftModifier, Action::FontBigger, true);
-    editor("Ctrl+minus", Qt::Key_Minus, ctrl, Action::FontSmaller, true);
     editor("Ctrl+= is not plus", Qt::Key_Equal, ctrl, Action::None, false);
     editor("Ctrl+Y reaches the editor", Qt::Key_Y, ctrl, Action::None, false);
-    editor("Ctrl+X reaches the editor", Qt::Key_X, ctrl, Action::None, false);
     editor("S alone is typing", Qt::Key_S, none, Action::None, false);
-    editor("Alt+S is typing", Qt::Key_S, int(Qt::AltModifier), Action::None, false);
     editor("arrow keys reach the editor", Qt::Key_Left, ctrl, Action::None, false);
-    editor("Escape in the editor", Qt::Key_Escape, none, Action::None, false);
 
     QTest::newRow("editor focus out saves, focus moves on")
         << Target::Editor << int(QEvent::FocusOut) << 0 << none << false << false
@@ -70,26 +58,17 @@ void TstEditorKeys::table_data()
     QTest::newRow("Escape in a normal window")
         << Target::Window << press << int(Qt::Key_Escape) << none << false << false << Action::None
         << false;
-    QTest::newRow("Ctrl+S on the window is not the editor's")
-        << Target::Window << press << int(Qt::Key_S) << ctrl << false << false << Action::None
-        << false;
     QTest::newRow("title bar double click")
         << Target::TitleBar << int(QEvent::MouseButtonDblClick) << 0 << none << false << false
         << Action::ToggleMaximise << true;
     QTest::newRow("title bar double click during a lock")
         << Target::TitleBar << int(QEvent::MouseButtonDblClick) << 0 << none << true << true
         << Action::None << false;
-    QTest::newRow("title bar single press")
-        << Target::TitleBar << int(QEvent::MouseButtonPress) << 0 << none << false << false
-        << Action::None << false;
     QTest::newRow("double click in the editor")
         << Target::Editor << int(QEvent::MouseButtonDblClick) << 0 << none << false << false
         << Action::None << false;
     QTest::newRow("Return in the tree")
         << Target::Other << press << int(Qt::Key_Return) << none << false << false << Action::None
-        << false;
-    QTest::newRow("focus out of the tree")
-        << Target::Other << int(QEvent::FocusOut) << 0 << none << false << false << Action::None
         << false;
 }
 

@@ -1,11 +1,6 @@
 #include "editor/typesetting.h"
-#include "settings/config.h"
 
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QtTest>
-
-#include <memory>
 
 using Typesetting::EnterOptions;
 using Typesetting::OneKeyOptions;
@@ -20,7 +15,6 @@ private slots:
     void oneKeyTwiceEqualsOnce();
     void enterInsertion_data();
     void enterInsertion();
-    void optionsComeFromConfig();
 };
 
 void TstTypesetting::oneKey_data()
@@ -37,8 +31,6 @@ void TstTypesetting::oneKey_data()
         << twoParagraphs << true << false << true << 2 << "    第一段\n    \n    第二段";
     QTest::newRow("nominal: remove_lines leaves a single break")
         << twoParagraphs << true << true << true << 2 << "    第一段\n    第二段";
-    QTest::newRow("nominal: no indent")
-        << twoParagraphs << true << false << false << 2 << "第一段\n\n第二段";
     QTest::newRow("nominal: width 3")
         << "甲\n乙" << true << true << true << 3 << "      甲\n      乙";
     QTest::newRow("quirk: spaces kept stop the collapse after two breaks")
@@ -59,8 +51,6 @@ void TstTypesetting::oneKey_data()
         << "" << true << false << false << 2 << "";
     QTest::newRow("robustness: width 0 indents nothing")
         << "甲\n\n乙" << true << false << true << 0 << "甲\n\n乙";
-    QTest::newRow("robustness: trailing breaks keep one indented blank line")
-        << "甲\n\n\n" << true << false << true << 2 << "    甲\n    \n    ";
     QTest::newRow("robustness: markup is ordinary text")
         << "<b>粗</b>\n细" << true << true << true << 1 << "  <b>粗</b>\n  细";
 }
@@ -102,10 +92,8 @@ void TstTypesetting::enterInsertion_data()
     QTest::addColumn<QString>("expected");
     QTest::newRow("defaults") << true << true << 2 << "\n\n    ";
     QTest::newRow("no blank line") << false << true << 2 << "\n    ";
-    QTest::newRow("no indent") << true << false << 2 << "\n\n";
     QTest::newRow("plain break") << false << false << 5 << "\n";
     QTest::newRow("width 0") << true << true << 0 << "\n\n";
-    QTest::newRow("width 8") << false << true << 8 << "\n" + QString(16, ' ');
 }
 
 void TstTypesetting::enterInsertion()
@@ -115,30 +103,6 @@ void TstTypesetting::enterInsertion()
     QFETCH(int, width);
     QFETCH(QString, expected);
     QCOMPARE(Typesetting::enterInsertion(EnterOptions{brokenRows, firstIndent, width}), expected);
-}
-
-void TstTypesetting::optionsComeFromConfig()
-{
-    QTemporaryDir dir;
-    const QString path = dir.path() + "/config.ini";
-    Config::writeDefaults(path, dir.path());
-    std::unique_ptr<QSettings> s(Config::open(path));
-
-    const OneKeyOptions one = Typesetting::oneKeyOptions(*s);
-    QVERIFY(one.removeSpaces && !one.removeLines && one.firstIndent);
-    QCOMPARE(one.indentNumber, 2);
-    const EnterOptions enter = Typesetting::enterOptions(*s);
-    QVERIFY(enter.brokenRows && enter.firstIndent);
-    QCOMPARE(enter.indentNumber, 2);
-
-    s->setValue(Config::IndentNumber1, "两");
-    s->setValue(Config::IndentNumber2, "3");
-    s->setValue(Config::RemoveLines, true);
-    s->setValue(Config::BrokenRows, false);
-    QCOMPARE(Typesetting::enterOptions(*s).indentNumber, 0);
-    QVERIFY(!Typesetting::enterOptions(*s).brokenRows);
-    QCOMPARE(Typesetting::oneKeyOptions(*s).indentNumber, 3);
-    QVERIFY(Typesetting::oneKeyOptions(*s).removeLines);
 }
 
 QTEST_GUILESS_MAIN(TstTypesetting)
