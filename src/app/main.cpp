@@ -1,5 +1,6 @@
 #include "app/appdirs.h"
 #include "app/mainwindow.h"
+#include "app/platform/terminationwatcher.h"
 #include "app/singleinstance.h"
 #include "resources/resources.h"
 
@@ -24,6 +25,11 @@ int main(int argc, char* argv[])
     MainWindow w;
     if (!w.isInitialised())
         return 2;
+    // A session that ends (logout, shutdown, Ctrl+C in a terminal) gets the orderly quit,
+    // which saves the open chapter.
+    TerminationWatcher termination;
+    QObject::connect(&termination, &TerminationWatcher::terminationRequested, &w,
+                     &MainWindow::qApp_quit);
     w.show();
     w.raise();
     w.activateWindow();

@@ -2,6 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include "app/appdirs.h"
+#include "app/dragproxy.h"
 #include "app/messages.h"
 #include "app/platform/desktopservices.h"
 #include "library/filecreate.h"
@@ -34,6 +35,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     lockActive = false;
     setWindowFlags(Qt::FramelessWindowHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint);
+    dragProxy = new DragProxy(this);
+    dragProxy->setBorderWidth(8, 8, 8, 8);
     applyIconGlyphs();
 
     initialise();
@@ -154,13 +157,17 @@ void MainWindow::createShortcut()
     connect(shortcut.get(), &GlobalShortcut::activated, this, &MainWindow::myShortCutSlot);
 }
 
-void MainWindow::qApp_quit()
+void MainWindow::saveSessionState()
 {
     settings->setValue(Config::CurOpenChapter, curOpenChapter);
     settings->setValue(Config::KeySound, keySoundAction && keySoundAction->isChecked());
     settings->sync();
-    if (!ui->textEdit->toPlainText().isEmpty())
-        FileCreate::saveFile(curOpenChapter, ui->textEdit->toPlainText());
+    saveOpenChapter();
+}
+
+void MainWindow::qApp_quit()
+{
+    saveSessionState();
     db.close();
     for (QWidget* w : {recycleWindow, bakWindow, searchWindow, browserWindow, findDialog,
                        lockDialog, settingDialog}) {

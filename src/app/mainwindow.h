@@ -20,6 +20,7 @@ class QSettings;
 class QStandardItemModel;
 class QTimer;
 
+class BackgroundPicture;
 class DragProxy;
 class FileCreate;
 class GlobalShortcut;
@@ -136,7 +137,7 @@ private:
     QString itemPath(const QModelIndex& index) const;
     bool loadFileToEditor(const QString& path);
 
-    // Editor (editor/mainwindow_editor.cpp)
+    // Editor (editor/mainwindow_autosave.cpp)
     // Writes the editor's plain text to curOpenChapter when it is not empty and the file
     // exists; true when it was written.
     bool saveOpenChapter();
@@ -145,6 +146,11 @@ private:
     void applyEditorMargins();
     // The theme's margins on every paragraph, leaving the editor's cursor alone.
     void setParagraphMargins();
+
+    // Extras: shutdown and restart (extras/mainwindow_system.cpp) save like the orderly quit
+    // before the system ends the program. Saves the open path, the key-sound switch and the
+    // open text; defined beside qApp_quit.
+    void saveSessionState();
 
     Ui::MainWindow* ui = nullptr;
     bool m_initialised = false;
@@ -186,6 +192,7 @@ private:
     QMenu* mainMenu = nullptr;
     QAction* keySoundAction = nullptr;
     QAction* menuQuitAction = nullptr;
+    BackgroundPicture* bgPicture = nullptr;
 
     // Writing lock
     bool lockActive = false;

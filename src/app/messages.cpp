@@ -1,23 +1,15 @@
 #include "app/messages.h"
 
-#include <QApplication>
-#include <QMessageBox>
+#include "app/frmmessagebox.h"
 
 namespace {
 
 int defaultPresenter(const QString& text, int kind)
 {
-    QMessageBox box;
-    box.setWindowTitle(kind == Messages::Error      ? QStringLiteral("错误")
-                       : kind == Messages::Question ? QStringLiteral("询问")
-                                                    : QStringLiteral("提示"));
-    box.setText(text);
-    box.setIcon(kind == Messages::Error      ? QMessageBox::Critical
-                : kind == Messages::Question ? QMessageBox::Question
-                                             : QMessageBox::Information);
-    if (kind == Messages::Question)
-        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-    return box.exec() == QMessageBox::Ok ? 1 : 0;
+    // The box deletes itself when closed; exec() still hands back the result.
+    auto* box = new frmMessageBox;
+    box->setMessage(text, kind);
+    return box->exec();
 }
 
 Messages::Presenter& presenter()

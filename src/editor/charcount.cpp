@@ -2,11 +2,10 @@
 
 int chapterCharCount(const QString& text)
 {
-    // Counting instead of removing: the editor recounts on every cursor movement.
-    int excluded = 0;
+    int count = 0;
     for (const QChar c : text) {
-        if (c == QLatin1Char('\n') || c == QLatin1Char(' '))
-            ++excluded;
+        if (c != QLatin1Char('\n') && c != QLatin1Char(' '))
+            ++count;
     }
-    return text.size() - excluded;
+    return count;
 }

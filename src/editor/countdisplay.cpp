@@ -31,10 +31,3 @@ QString CountDisplay::labelText(float count, float price)
            QCoreApplication::translate("MainWindow", "\t稿费:") +
            QString::number(royalty, 'f', 2);
 }
-
-QString CountDisplay::chapterTitle(const QString& openPath, bool starred)
-{
-    QString name = openPath.mid(openPath.lastIndexOf(QLatin1Char('/')) + 1);
-    name.chop(4);
-    return starred ? name + QLatin1Char('*') : name;
-}

@@ -15,8 +15,4 @@ struct CountDisplay {
                                 const QString& textColour, bool& soundPlayed);
 
     static QString labelText(float count, float price);
-
-    // Name of the open file as the title bar shows it: the file name without its
-    // four-character extension, with "*" once the cursor has moved.
-    static QString chapterTitle(const QString& openPath, bool starred);
 };

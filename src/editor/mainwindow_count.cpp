@@ -2,8 +2,10 @@
 #include "ui_mainwindow.h"
 
 #include "app/platform/soundplayer.h"
+#include "editor/chaptertitle.h"
 #include "editor/charcount.h"
 #include "editor/countdisplay.h"
+#include "editor/editortext.h"
 #include "settings/config.h"
 #include "settings/themestyle.h"
 
@@ -12,7 +14,7 @@
 
 void MainWindow::on_textEdit_cursorPositionChanged()
 {
-    const int count = chapterCharCount(ui->textEdit->toPlainText());
+    const int count = chapterCharCount(editorPlainText(ui->textEdit->document()));
     const QString textColour =
         settings->value(ThemeValues::currentGroup(*settings) + "/" + Config::TextColor).toString();
     const CountDisplay d =
@@ -25,5 +27,5 @@ void MainWindow::on_textEdit_cursorPositionChanged()
     if (d.playSound)
         Sounds::play(QStringLiteral("lock.wav"));
     statusCountLabel->setText(d.label);
-    ui->label_chapterTitle->setText(CountDisplay::chapterTitle(curOpenChapter, true));
+    ui->label_chapterTitle->setText(ChapterTitle::starred(curOpenChapter));
 }

@@ -1,39 +1,129 @@
 #include "app/mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "app/appdirs.h"
+#include "app/atooltipper.h"
+#include "app/messages.h"
+#include "editor/charcount.h"
+#include "editor/editortext.h"
+#include "library/catalogitem.h"
+#include "library/catalogpaths.h"
+#include "library/catalogstore.h"
+#include "library/sqliteoper.h"
+#include "library/textfile.h"
+
+#include <QCursor>
+#include <QFileInfo>
 #include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
 #include <QStandardItemModel>
 
 void MainWindow::initCatalogTree()
 {
     ui->treeView->setModel(model);
     ui->treeView->header()->hide();
+    connect(model, &QStandardItemModel::dataChanged, this, &MainWindow::rename_slot);
+    ui->treeView->setContextMenuPolicy(Qt::CustomContextMenu);
+
+    if (SqliteOper::liveCount() == 0) {
+        // First start, or every item deleted: a starter book, volume and chapter, the
+        // chapter open in the editor.
+        newBooks_slot();
+        ui->treeView->setCurrentIndex(model->index(0, 0));
+        newVolume_slot();
+        ui->treeView->setCurrentIndex(model->index(0, 0, model->index(0, 0)));
+        newChapter_slot();
+    } else {
+        loadCatalog();
+    }
+    createMenus();
+
+    ui->treeView->expandAll();
+    ui->treeView->setTextElideMode(Qt::ElideNone);
+    ui->treeView->resizeColumnToContents(0);
+    ui->treeView->viewport()->installEventFilter(new AToolTipper(this));
 }
 
-void MainWindow::createMenus() {}
-void MainWindow::loadCatalog() {}
+void MainWindow::loadCatalog()
+{
+    // Whole books at a time: a row-by-row fill would lay the view out again for every one of
+    // a hundred thousand chapters. (Inserting a list of rows would leave the grandchildren
+    // without their model, so they could not report a rename.)
+    for (QStandardItem* book : Catalog::makeItems(CatalogStore::readCatalog()))
+        model->appendRow(book);
+    ui->treeView->expandAll();
+    ui->textEdit->setEnabled(false);
+}
+
 QString MainWindow::itemPath(const QModelIndex& index) const
 {
-    Q_UNUSED(index);
-    return QString();
-}
-bool MainWindow::loadFileToEditor(const QString& path)
-{
-    Q_UNUSED(path);
-    return false;
+    return Catalog::itemPath(index, AppDirs::libraryPrefix());
 }
 
-void MainWindow::on_treeView_clicked(const QModelIndex& index) { Q_UNUSED(index); }
-void MainWindow::on_treeView_doubleClicked(const QModelIndex& index) { Q_UNUSED(index); }
-void MainWindow::on_treeView_customContextMenuRequested(const QPoint& pos) { Q_UNUSED(pos); }
-void MainWindow::rename_slot(const QModelIndex& topLeft, const QModelIndex& bottomRight,
-                             const QVector<int>& roles)
+bool MainWindow::loadFileToEditor(const QString& path)
 {
-    Q_UNUSED(topLeft);
-    Q_UNUSED(bottomRight);
-    Q_UNUSED(roles);
+    if (!QFileInfo(path).isFile())
+        return false;
+    QString text;
+    if (!TextFile::read(path, &text)) {
+        Messages::error(tr("不能打开文件!"));
+        return false;
+    }
+    // Plain text only: a chapter that starts like markup must come back exactly as typed.
+    ui->textEdit->setPlainText(text);
+    on_font_size_currentIndexChanged(ui->font_size->currentText());
+    return true;
 }
+
+void MainWindow::on_treeView_clicked(const QModelIndex& index)
+{
+    const QString shown = editorPlainText(ui->textEdit->document());
+    saveOpenChapter();
+    const int count = chapterCharCount(shown);
+    wordLockRemaining -= charsGainedSince(wordLockBase, count);
+    // Credited once: an opening that fails below leaves this text in the editor.
+    wordLockBase = count;
+
+    // An item whose file is missing or unreadable changes nothing, so the next save cannot
+    // put this text into that other file.
+    const QString file = Catalog::itemFile(index, AppDirs::libraryPrefix());
+    if (file.isEmpty() || !loadFileToEditor(file))
+        return;
+    curOpenChapter = file;
+    statusPathLabel->setText(Catalog::statusPath(file, AppDirs::libraryPrefix()));
+    ui->label_chapterTitle->setText(index.data().toString());
+    ui->textEdit->setEnabled(true);
+    applyEditorMargins();
+    QTextCursor cursor = ui->textEdit->textCursor();
+    cursor.movePosition(QTextCursor::Start);
+    ui->textEdit->setTextCursor(cursor);
+    ui->textEdit->setFocus(Qt::MouseFocusReason);
+    wordLockBase = chapterCharCount(editorPlainText(ui->textEdit->document()));
+}
+
+void MainWindow::on_treeView_doubleClicked(const QModelIndex& index)
+{
+    oldItemName = index.data().toString();
+}
+
+void MainWindow::on_treeView_customContextMenuRequested(const QPoint& pos)
+{
+    const QModelIndex index = ui->treeView->indexAt(pos);
+    QMenu* menu = blankMenu;
+    if (index.isValid()) {
+        const Catalog::Kind kind = Catalog::kindOf(index);
+        menu = kind == Catalog::Book     ? bookMenu
+               : kind == Catalog::Volume ? volumeMenu
+               : kind == Catalog::Chapter ? chapterMenu
+                                         : nullptr;
+    }
+    if (menu)
+        menu->exec(QCursor::pos());
+}
+
 void MainWindow::on_catalog_clicked(bool checked) { ui->widget_tree->setVisible(!checked); }
+
 void MainWindow::on_catalog1_clicked()
 {
     ui->catalog->setChecked(!ui->catalog->isChecked());

@@ -6,6 +6,12 @@ target_sources(lorvane_core PRIVATE
 
   # catalog tree: loading, paths, opening, renaming, menus
   library/mainwindow_catalog.cpp
+  library/mainwindow_catalogmenus.cpp
+  library/mainwindow_catalogrename.cpp
+  library/catalogpaths.cpp library/catalogpaths.h
+  library/catalogitem.cpp library/catalogitem.h
+  library/catalogstore.cpp library/catalogstore.h
+  library/catalognames.cpp library/catalognames.h
 
   # catalog editing, recycle bin and backups, import and export
   library/mainwindow_catalogedit.cpp

@@ -76,15 +76,18 @@ void MainWindow::setParagraphMargins()
     const bool wide = ui->btnMenu_Max->isChecked() || isFullScreen();
     const EditorMargins m = EditorMargins::forWindow(*settings, wide);
     // One edit block: a single undo step and a single layout update for the whole document.
+    // Paragraphs that already have the margins are left alone, so re-applying them is not an
+    // edit: an untouched empty chapter stays unmodified and the autosave leaves it be.
     QTextDocument* doc = ui->textEdit->document();
     QTextCursor edit(doc);
     edit.beginEditBlock();
     for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
-        QTextCursor cursor(block);
-        QTextBlockFormat format = cursor.blockFormat();
+        QTextBlockFormat format = block.blockFormat();
+        if (format.leftMargin() == m.left && format.rightMargin() == m.right)
+            continue;
         format.setLeftMargin(m.left);
         format.setRightMargin(m.right);
-        cursor.setBlockFormat(format);
+        QTextCursor(block).setBlockFormat(format);
     }
     edit.endEditBlock();
 }

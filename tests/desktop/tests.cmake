@@ -2,7 +2,15 @@
 lorvane_add_test(NAME tst_startup KIND desktop SOURCES desktop/tst_startup.cpp desktop/apprunner.cpp desktop/apprunner.h)
 
 # editing and saving
+lorvane_add_test(NAME tst_editing KIND desktop SOURCES desktop/tst_editing.cpp desktop/apprunner.cpp desktop/apprunner.h)
+# It types and clicks on the shared X display: another program's window starting there
+# would take the keyboard focus or cover the place clicked.
+set_tests_properties(tst_editing PROPERTIES RUN_SERIAL ON)
 
 # hotkey and keyboard hook
+lorvane_add_test(NAME tst_x11services KIND desktop SOURCES desktop/tst_x11services.cpp
+  desktop/privatexserver.cpp desktop/privatexserver.h)
+lorvane_add_test(NAME tst_hotkey KIND desktop SOURCES desktop/tst_hotkey.cpp
+  desktop/apprunner.cpp desktop/apprunner.h desktop/privatexserver.cpp desktop/privatexserver.h)
 
 # writing lock

@@ -65,6 +65,8 @@ void FakeDesktopServices::removeKeyboardHook()
 bool FakeDesktopServices::requestPower(PowerAction action)
 {
     calls << (action == PowerAction::PowerOff ? "power:off" : "power:reboot");
+    if (onPower)
+        onPower(action);
     return true;
 }
 

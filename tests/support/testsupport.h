@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <functional>
+
 // A temporary application directory for one test: AppDirs points at it while it lives,
 // message boxes are recorded instead of shown, and the desktop services and sounds are the
 // recording fakes below (nothing reaches the real machine).
@@ -62,6 +64,8 @@ public:
                                                          QObject* parent) override;
 
     QStringList calls;
+    // Called inside requestPower, to see what was already saved when the system was asked.
+    std::function<void(PowerAction)> onPower;
     bool keySound = false;
     bool systemLockedFlag = false;
     bool hookInstalled = false;

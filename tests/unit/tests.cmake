@@ -4,8 +4,11 @@ lorvane_add_test(NAME tst_filestore KIND unit SOURCES unit/tst_filestore.cpp)
 lorvane_add_test(NAME tst_bookindex KIND unit SOURCES unit/tst_bookindex.cpp)
 
 # catalog rules
+lorvane_add_test(NAME tst_catalogrules KIND unit SOURCES unit/tst_catalogrules.cpp)
+lorvane_add_test(NAME tst_catalogstore KIND unit SOURCES unit/tst_catalogstore.cpp)
 
 # editor rules: count, typesetting, find
+lorvane_add_test(NAME tst_editorrules KIND unit SOURCES unit/tst_editorrules.cpp)
 lorvane_add_test(NAME tst_countdisplay KIND unit SOURCES unit/tst_countdisplay.cpp)
 lorvane_add_test(NAME tst_typesetting KIND unit SOURCES unit/tst_typesetting.cpp)
 lorvane_add_test(NAME tst_editorkeys KIND unit SOURCES unit/tst_editorkeys.cpp)
@@ -14,3 +17,17 @@ lorvane_add_test(NAME tst_editorkeys KIND unit SOURCES unit/tst_editorkeys.cpp)
 lorvane_add_test(NAME tst_themestyle KIND unit SOURCES unit/tst_themestyle.cpp)
 
 # desktop services and lock rules
+lorvane_add_test(NAME tst_keyclass KIND unit SOURCES unit/tst_keyclass.cpp)
+if(NOT WIN32)
+  lorvane_add_test(NAME tst_login1power KIND unit SOURCES unit/tst_login1power.cpp)
+endif()
+# The Win32 calls of the Windows backend must stay valid C++ for a Windows compiler; without
+# the cross compiler (scripts/deps.sh installs it) the check fails rather than vanish.
+find_program(LORVANE_MINGW_CXX x86_64-w64-mingw32-g++)
+if(LORVANE_MINGW_CXX)
+  add_test(NAME winapi_syntax COMMAND ${LORVANE_MINGW_CXX} -std=c++17 -Wall -Wextra -Werror
+    -fsyntax-only -I${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/src/app/platform/winapi.cpp)
+else()
+  add_test(NAME winapi_syntax COMMAND ${CMAKE_COMMAND} -E false)
+endif()
+set_tests_properties(winapi_syntax PROPERTIES LABELS unit)

@@ -1,4 +1,3 @@
-#include "editor/charcount.h"
 #include "editor/countdisplay.h"
 
 #include <QtTest>
@@ -7,34 +6,10 @@ class TstCountDisplay : public QObject
 {
     Q_OBJECT
 private slots:
-    void charCount_data();
-    void charCount();
     void display_data();
     void display();
     void soundOncePerCrossing();
-    void chapterTitle_data();
-    void chapterTitle();
 };
-
-void TstCountDisplay::charCount_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("count");
-    QTest::newRow("nominal: line breaks and ASCII spaces excluded") << "第一章\n\n  你好 world" << 10;
-    QTest::newRow("nominal: only breaks and spaces") << "\n \n  \n" << 0;
-    QTest::newRow("counted: full-width space") << "\u3000" << 1;
-    QTest::newRow("counted: tab") << "\t" << 1;
-    QTest::newRow("counted: full-width comma") << "，" << 1;
-    QTest::newRow("counted: carriage return") << "甲\r\n乙" << 3;
-    QTest::newRow("counted: outside the BMP counts two") << QString::fromUtf8("𠀀a") << 3;
-}
-
-void TstCountDisplay::charCount()
-{
-    QFETCH(QString, text);
-    QFETCH(int, count);
-    QCOMPARE(chapterCharCount(text), count);
-}
 
 void TstCountDisplay::display_data()
 {
@@ -83,24 +58,6 @@ void TstCountDisplay::soundOncePerCrossing()
         sounds << (d.playSound ? "sound" : "-");
     }
     QCOMPARE(sounds, QStringList({"-", "sound", "-", "-", "-", "-", "sound", "-"}));
-}
-
-void TstCountDisplay::chapterTitle_data()
-{
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<bool>("starred");
-    QTest::addColumn<QString>("title");
-    const QString chapter = "/A/data/我的书籍/书/卷/默认章节[1].txt";
-    QTest::newRow("chapter, moved") << chapter << true << "默认章节[1]*";
-    QTest::newRow("book text") << "/A/data/我的书籍/书/index.txt" << false << "index";
-}
-
-void TstCountDisplay::chapterTitle()
-{
-    QFETCH(QString, path);
-    QFETCH(bool, starred);
-    QFETCH(QString, title);
-    QCOMPARE(CountDisplay::chapterTitle(path, starred), title);
 }
 
 QTEST_GUILESS_MAIN(TstCountDisplay)

@@ -2,6 +2,11 @@
 lorvane_add_test(NAME tst_mainwindow_shell KIND widgets SOURCES widgets/tst_mainwindow_shell.cpp)
 
 # chrome, catalog, autosave
+lorvane_add_test(NAME tst_chrome KIND widgets SOURCES widgets/tst_chrome.cpp)
+lorvane_add_test(NAME tst_messagebox KIND widgets SOURCES widgets/tst_messagebox.cpp)
+lorvane_add_test(NAME tst_catalog KIND widgets SOURCES widgets/tst_catalog.cpp)
+lorvane_add_test(NAME tst_autosave KIND widgets SOURCES widgets/tst_autosave.cpp)
+lorvane_add_test(NAME tst_terminationwatcher KIND unit SOURCES unit/tst_terminationwatcher.cpp)
 
 # catalog editing, recycle bin, import and export
 
@@ -10,6 +15,7 @@ lorvane_add_test(NAME tst_dialogsetting KIND widgets SOURCES widgets/tst_dialogs
 lorvane_add_test(NAME tst_mainwindow_editor KIND widgets SOURCES widgets/tst_mainwindow_editor.cpp)
 
 # desktop services, system actions
+lorvane_add_test(NAME tst_systemactions KIND widgets SOURCES widgets/tst_systemactions.cpp)
 
 # writing lock
 

@@ -42,40 +42,55 @@ private slots:
     void themeWithAndWithoutPicture();
     void marginsOnlyWhenMaximisedOrFullScreen();
     void themeFontAndSizeCoverTheWholeText();
+    void openingCountsAsAnEditOnlyWithText();
     void settingsDialogOpensOnceSizedAndCentred();
 };
 
 namespace {
 
+// The main window on a fresh application directory. Its starter chapter is opened the way
+// the author opens it, by a click in the catalog tree, after the test wrote its text.
 struct EditorWindow {
     TestAppDir app;
     QString config = app.file("config.ini");
-    QString chapter = app.file("data/我的书籍/书/卷/章.txt");
-    QString neighbour = app.file("data/我的书籍/书/卷/邻.txt");
+    QString volumeDir = app.file("data/我的书籍/默认书名[1]/默认分卷[1]");
+    QString chapter = volumeDir + "/默认章节[1].txt";
+    QString neighbour = volumeDir + "/index.txt";
+    QByteArray neighbourBytes;
     std::unique_ptr<MainWindow> w;
     QTextEdit* edit = nullptr;
+    QTreeView* tree = nullptr;
 
     explicit EditorWindow(const std::function<void(QSettings&)>& configure = {})
     {
         Config::writeDefaults(config, app.path());
-        writeBytes(chapter, "旧文");
-        writeBytes(neighbour, "邻居");
-        {
+        if (configure) {
             std::unique_ptr<QSettings> s(Config::open(config));
-            s->setValue(Config::CurOpenChapter, chapter);
-            if (configure)
-                configure(*s);
+            configure(*s);
         }
         w = std::make_unique<MainWindow>();
-        edit = w->findChild<QTextEdit*>("textEdit");
-        edit->setEnabled(true);
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        edit = get<QTextEdit>("textEdit");
+        tree = get<QTreeView>("treeView");
+        neighbourBytes = readBytes(neighbour);
     }
-    template <typename T = QWidget> T* get(const char* name) { return w->findChild<T*>(name); }
-    void load(const QString& text)
+    QModelIndex volumeItem() { return tree->model()->index(0, 0, tree->model()->index(0, 0)); }
+    QModelIndex chapterItem() { return tree->model()->index(0, 0, volumeItem()); }
+    void click(const QModelIndex& index)
     {
-        edit->setPlainText(text);
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualRect(index).center());
+    }
+    // Leaving the chapter first keeps its old text from being saved over the new one.
+    void open(const QString& text)
+    {
+        click(volumeItem());
+        writeBytes(chapter, text.toUtf8());
+        click(chapterItem());
+        QCOMPARE(edit->toPlainText(), text);
         edit->moveCursor(QTextCursor::End);
     }
+    template <typename T = QWidget> T* get(const char* name) { return w->findChild<T*>(name); }
     QString title() { return get<QLabel>("label_chapterTitle")->text(); }
     QLabel* countLabel()
     {
@@ -99,12 +114,12 @@ QByteArray utf8(const QString& s) { return s.toUtf8(); }
 void TstMainWindowEditor::countLabelColourAndSoundOncePerCrossing()
 {
     EditorWindow e;
-    e.load(QString(2999, QChar(0x7532)));
+    e.open(QString(2999, QChar(0x7532)));
     QLabel* label = e.countLabel();
     QVERIFY(label);
     QCOMPARE(label->text(), QString("总字数:2999\t稿费:149.95"));
     QCOMPARE(label->styleSheet(), QString("color : #000000;"));
-    QCOMPARE(e.title(), QString("章*"));
+    QCOMPARE(e.title(), QString("默认章节[1]*"));
 
     QTest::keyClick(e.edit, Qt::Key_A);
     QCOMPARE(label->text(), QString("总字数:3000\t稿费:150.00"));
@@ -125,7 +140,7 @@ void TstMainWindowEditor::countLabelColourAndSoundOncePerCrossing()
     e.settings(Config::Price, "12.5");
     e.settings(Config::WordPreChapters, "5000");
     e.settings(Config::ThemeNumber, "3");
-    e.load(QString(1500, QChar(0x7532)));
+    e.open(QString(1500, QChar(0x7532)));
     QCOMPARE(label->text(), QString("总字数:1500\t稿费:18.75"));
     QCOMPARE(label->styleSheet(), QString("color : #ffffff;"));
 }
@@ -133,23 +148,22 @@ void TstMainWindowEditor::countLabelColourAndSoundOncePerCrossing()
 void TstMainWindowEditor::ctrlSSavesAndCursorMovesBringTheStarBack()
 {
     EditorWindow e;
-    e.load("第一章\n  你好 world");
-    const QString count = e.countLabel()->text();
-    QCOMPARE(count, QString("总字数:10\t稿费:0.50"));
+    e.open("第一章\n  你好 world");
+    QCOMPARE(e.countLabel()->text(), QString("总字数:10\t稿费:0.50"));
+    e.edit->insertPlainText("！");
     QTest::keyClick(e.edit, Qt::Key_S, Qt::ControlModifier);
-    QCOMPARE(readBytes(e.chapter), utf8("第一章\n  你好 world"));
-    QCOMPARE(e.title(), QString("章"));
-    QCOMPARE(e.edit->toPlainText(), QString("第一章\n  你好 world"));
+    QCOMPARE(readBytes(e.chapter), utf8("第一章\n  你好 world！"));
+    QCOMPARE(e.title(), QString("默认章节[1]"));
 
     QTest::keyClick(e.edit, Qt::Key_Left);
-    QCOMPARE(e.title(), QString("章*"));
-    QCOMPARE(e.countLabel()->text(), count);
+    QCOMPARE(e.title(), QString("默认章节[1]*"));
+    QCOMPARE(e.countLabel()->text(), QString("总字数:11\t稿费:0.55"));
 
-    e.edit->insertPlainText("！");
+    e.edit->insertPlainText("？");
     QTest::keyClick(e.edit, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
-    QCOMPARE(readBytes(e.chapter), utf8("第一章\n  你好 worl！d"));
-    QCOMPARE(e.title(), QString("章"));
-    QCOMPARE(readBytes(e.neighbour), utf8("邻居"));
+    QCOMPARE(readBytes(e.chapter), utf8("第一章\n  你好 world？！"));
+    QCOMPARE(e.title(), QString("默认章节[1]"));
+    QCOMPARE(readBytes(e.neighbour), e.neighbourBytes);
 }
 
 void TstMainWindowEditor::returnInsertsBreakAndIndentAndSaves_data()
@@ -176,7 +190,7 @@ void TstMainWindowEditor::returnInsertsBreakAndIndentAndSaves()
         if (!key.isEmpty())
             s.setValue(key, value);
     });
-    e.load("甲乙丙");
+    e.open("甲乙丙");
     QTextCursor c = e.edit->textCursor();
     c.setPosition(selStart);
     c.setPosition(selEnd, QTextCursor::KeepAnchor);
@@ -186,7 +200,7 @@ void TstMainWindowEditor::returnInsertsBreakAndIndentAndSaves()
     QCOMPARE(e.edit->toPlainText(), expected);
     // The whole text lands in the open chapter only, in UTF-8, and nowhere else.
     QCOMPARE(readBytes(e.chapter), utf8(expected));
-    QCOMPARE(readBytes(e.neighbour), utf8("邻居"));
+    QCOMPARE(readBytes(e.neighbour), e.neighbourBytes);
     QCOMPARE(e.edit->textCursor().position(), expected.lastIndexOf(' ') + 1);
 
     e.edit->undo();
@@ -196,44 +210,45 @@ void TstMainWindowEditor::returnInsertsBreakAndIndentAndSaves()
 void TstMainWindowEditor::savesNeverWriteEmptyTextOrRecreateAFile()
 {
     EditorWindow e;
-    e.load("");
+    e.open("原文");
+    e.edit->clear();
     QTest::keyClick(e.edit, Qt::Key_S, Qt::ControlModifier);
-    QCOMPARE(readBytes(e.chapter), utf8("旧文"));
+    QCOMPARE(readBytes(e.chapter), utf8("原文"));
 
     QVERIFY(QFile::remove(e.chapter));
-    e.load("新文");
+    e.edit->insertPlainText("新文");
     QTest::keyClick(e.edit, Qt::Key_Return);
     QCOMPARE(e.edit->toPlainText(), QString("新文\n\n    "));
     QTest::keyClick(e.edit, Qt::Key_S, Qt::ControlModifier);
     QVERIFY(!QFileInfo::exists(e.chapter));
-    QCOMPARE(QDir(QFileInfo(e.chapter).path()).entryList(QDir::Files), QStringList{"邻.txt"});
+    QCOMPARE(QDir(e.volumeDir).entryList(QDir::Files), QStringList{"index.txt"});
 }
 
 void TstMainWindowEditor::focusOutSavesAndLetsTheFocusGo()
 {
     EditorWindow e;
-    e.load("焦点离开时保存");
+    e.open("焦点");
+    e.edit->insertPlainText("离开");
     QFocusEvent out(QEvent::FocusOut, Qt::MouseFocusReason);
     QSignalSpy never(e.edit, &QTextEdit::textChanged);
     QCoreApplication::sendEvent(e.edit, &out);
-    QCOMPARE(readBytes(e.chapter), utf8("焦点离开时保存"));
+    QCOMPARE(readBytes(e.chapter), utf8("焦点离开"));
     QCOMPARE(never.count(), 0);
 
-    // The editor's own focus handling still runs: it stops showing its cursor.
-    e.w->show();
+    // The focus change itself proceeds.
     QVERIFY(QTest::qWaitForWindowActive(e.w.get()));
     e.edit->setFocus();
     QTRY_VERIFY(e.edit->hasFocus());
-    e.edit->insertPlainText("，再写");
-    e.get<QTreeView>("treeView")->setFocus();
-    QTRY_VERIFY(!e.edit->hasFocus());
-    QCOMPARE(readBytes(e.chapter), utf8("焦点离开时保存，再写"));
+    e.edit->insertPlainText("时保存");
+    e.tree->setFocus();
+    QTRY_VERIFY(e.tree->hasFocus());
+    QCOMPARE(readBytes(e.chapter), utf8("焦点离开时保存"));
 }
 
 void TstMainWindowEditor::ctrlKeysClickTheFormattingButtons()
 {
     EditorWindow e;
-    e.load("正文");
+    e.open("正文");
     const QList<QPair<const char*, QPair<int, int>>> keys{
         {"bold", {Qt::Key_B, Qt::ControlModifier}},
         {"left_justified", {Qt::Key_L, Qt::ControlModifier}},
@@ -256,7 +271,7 @@ void TstMainWindowEditor::ctrlKeysClickTheFormattingButtons()
 void TstMainWindowEditor::clipboardUndoAndSelectAll()
 {
     EditorWindow e;
-    e.load("甲乙");
+    e.open("甲乙");
     QTest::keyClick(e.edit, Qt::Key_A, Qt::ControlModifier);
     QCOMPARE(e.edit->textCursor().selectedText(), QString("甲乙"));
     QTest::keyClick(e.edit, Qt::Key_C, Qt::ControlModifier);
@@ -292,18 +307,18 @@ void TstMainWindowEditor::escapeAndTitleDoubleClick()
 void TstMainWindowEditor::oneKeyTypesettingReplacesTheTextAsPlainText()
 {
     EditorWindow e;
-    e.load("第一段\n\n\n  第二段  ");
+    e.open("第一段\n\n\n  第二段  ");
     e.w->findChild<QLabel*>("label_chapterTitle")->clear();
     e.get<QToolButton>("one_key")->click();
     QCOMPARE(e.edit->toPlainText(), QString("    第一段\n    \n    第二段"));
     QCOMPARE(e.edit->textCursor().position(), 0);
     // The new text was recounted.
-    QCOMPARE(e.title(), QString("章*"));
+    QCOMPARE(e.title(), QString("默认章节[1]*"));
     QCOMPARE(e.countLabel()->text(), QString("总字数:6\t稿费:0.30"));
     // Typesetting does not save; the next save trigger does.
-    QCOMPARE(readBytes(e.chapter), utf8("旧文"));
+    QCOMPARE(readBytes(e.chapter), utf8("第一段\n\n\n  第二段  "));
 
-    e.load("<b>粗</b>\n细");
+    e.open("<b>粗</b>\n细");
     e.get<QToolButton>("toolButton_5")->click();
     QCOMPARE(e.edit->toPlainText(), QString("    <b>粗</b>\n    \n    细"));
     QTest::keyClick(e.edit, Qt::Key_S, Qt::ControlModifier);
@@ -333,7 +348,7 @@ void TstMainWindowEditor::themeWithAndWithoutPicture()
 void TstMainWindowEditor::marginsOnlyWhenMaximisedOrFullScreen()
 {
     EditorWindow e([](QSettings& s) { s.setValue("UIOption_1/right_margin", "150"); });
-    e.load("一\n二\n三");
+    e.open("一\n二\n三");
     auto margins = [&] {
         QStringList m;
         for (QTextBlock b = e.edit->document()->begin(); b.isValid(); b = b.next())
@@ -360,7 +375,7 @@ void TstMainWindowEditor::marginsOnlyWhenMaximisedOrFullScreen()
 void TstMainWindowEditor::themeFontAndSizeCoverTheWholeText()
 {
     EditorWindow e;
-    e.load("一二三\n四五");
+    e.open("一二三\n四五");
     auto sizes = [&] {
         QSet<int> s;
         QTextCursor c(e.edit->document());
@@ -383,6 +398,22 @@ void TstMainWindowEditor::themeFontAndSizeCoverTheWholeText()
     e.applyTheme();
     QCOMPARE(e.get<QComboBox>("font_size")->currentText(), QString("24"));
     QCOMPARE(sizes(), QSet<int>{24});
+}
+
+void TstMainWindowEditor::openingCountsAsAnEditOnlyWithText()
+{
+    // Sizing the opened text is an edit, so the autosave keeps a copy of every chapter that
+    // was opened with text, and none of an empty one.
+    EditorWindow e;
+    const QDir bak(e.app.file("bak"));
+    e.open("");
+    QVERIFY(QMetaObject::invokeMethod(e.w.get(), "timer_save_slot"));
+    QCOMPARE(bak.entryList(QDir::Files).size(), 0);
+    e.open("正文");
+    QVERIFY(QMetaObject::invokeMethod(e.w.get(), "timer_save_slot"));
+    const QStringList copies = bak.entryList(QDir::Files);
+    QCOMPARE(copies.size(), 1);
+    QCOMPARE(readBytes(bak.filePath(copies[0])), utf8("正文"));
 }
 
 void TstMainWindowEditor::settingsDialogOpensOnceSizedAndCentred()

@@ -1,5 +1,11 @@
 #include "app/platform/desktopservices.h"
 
+#if defined(Q_OS_WIN)
+#include "app/platform/windesktopservices.h"
+#elif defined(LORVANE_HAVE_X11)
+#include "app/platform/x11desktopservices.h"
+#endif
+
 #include <QDebug>
 
 namespace {
@@ -19,7 +25,16 @@ std::unique_ptr<DesktopServices>& current()
 
 std::unique_ptr<DesktopServices> makeNativeServices()
 {
+#if defined(Q_OS_WIN)
+    return std::make_unique<WinDesktopServices>();
+#else
+#if defined(LORVANE_HAVE_X11)
+    if (std::unique_ptr<DesktopServices> x11 = X11DesktopServices::create())
+        return x11;
+#endif
+    qDebug() << "No X11 display: running without keyboard hook, global hotkey and key swallowing";
     return std::make_unique<NullDesktopServices>();
+#endif
 }
 
 } // namespace

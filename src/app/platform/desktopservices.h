@@ -41,7 +41,9 @@ public:
     virtual void setTaskbarVisible(bool visible) = 0;
     virtual void setTaskMgrDisabled(bool disabled) = 0;
 
-    // Asks the system to power off or restart; false when it refused.
+    // Asks the system to power off or restart; false when the request could not be made.
+    // Where the system answers later (the login manager may first ask for a password), a
+    // refusal is only logged.
     virtual bool requestPower(PowerAction action) = 0;
 
     virtual std::unique_ptr<GlobalShortcut> createGlobalShortcut(const QKeySequence& key,

@@ -1,0 +1,72 @@
+#include "library/catalognames.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <cmath>
+
+namespace CatalogNames {
+
+QString numberText(double value) { return QStringLiteral("%1").arg(value); }
+
+int nextSort(float maxSort)
+{
+    // A failed query reports NaN or -1; the new item then starts the numbering.
+    if (!std::isfinite(maxSort) || maxSort < 0.0f)
+        return 1;
+    return int(std::trunc(double(maxSort) + 1.0));
+}
+
+QString bookName(int number) { return QStringLiteral("默认书名[%1]").arg(number); }
+QString volumeName(int number) { return QStringLiteral("默认分卷[%1]").arg(number); }
+QString chapterName(int number) { return QStringLiteral("默认章节[%1]").arg(number); }
+QString chapterStarterText(int number) { return QStringLiteral("默认章节[%1]\n\n").arg(number); }
+
+int freeNumber(int start, const std::function<QString(int)>& nameOf, const QString& dir,
+               const QString& suffix, const QStringList& siblingNames)
+{
+    for (int n = qMax(start, 1); n < qMax(start, 1) + 100000; ++n) {
+        const QString name = nameOf(n);
+        const QFileInfo entry(dir + name + suffix);
+        if (!siblingNames.contains(name) && !entry.exists() && !entry.isSymLink())
+            return n;
+    }
+    return -1;
+}
+
+bool isSafeName(const QString& name)
+{
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
+        return false;
+    if (name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')))
+        return false;
+    if (name.front().isSpace() || name.back().isSpace())
+        return false;
+    for (const QChar c : name) {
+        if (c.category() == QChar::Other_Control)
+            return false;
+    }
+    return true;
+}
+
+QString retitled(const QString& text, const QString& title)
+{
+    const int lineEnd = text.indexOf(QLatin1Char('\n'));
+    const QString rest = lineEnd < 0 ? QString() : text.mid(lineEnd + 1);
+    return title + QStringLiteral("\n\n") + rest;
+}
+
+bool renameEntry(const QString& from, const QString& to)
+{
+    if (from.isEmpty() || to.isEmpty())
+        return false;
+    const QFileInfo source(from);
+    const QFileInfo target(to);
+    if (source.absolutePath() != target.absolutePath() || target.fileName().isEmpty())
+        return false;
+    if (target.exists() || target.isSymLink())
+        return false;
+    return QDir().rename(from, to);
+}
+
+} // namespace CatalogNames
