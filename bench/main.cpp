@@ -31,6 +31,10 @@ int main(int argc, char** argv)
         for (int i = 0; i < c.runs; ++i) {
             if (c.prepare)
                 c.prepare();
+            if (c.measure) {
+                times.push_back(c.measure());
+                continue;
+            }
             QElapsedTimer t;
             t.start();
             c.run();

@@ -90,7 +90,7 @@ private slots:
     void on_one_key_clicked();
     void on_search_clicked();
     void str_find_slot(const QString& text, qint8 code);
-    void str_replace_slot(const QString& text, bool all, bool caseSensitive);
+    void str_replace_slot(const QString& text, bool all, bool caseInsensitive);
     void on_font_size_currentIndexChanged(const QString& size);
     void on_font_currentFontChanged(const QFont& font);
     void on_bold_clicked(bool checked);

@@ -17,4 +17,6 @@ target_sources(lorvane_core PRIVATE
   # find and replace, formatting row, text menu
   editor/mainwindow_find.cpp
   editor/mainwindow_format.cpp
+  editor/dialogfind.cpp editor/dialogfind.h editor/dialogfind.ui
+  editor/findrules.cpp editor/findrules.h
 )

@@ -5,3 +5,4 @@ target_sources(lorvane_core PRIVATE
   # built-in browser
   extras/mainwindow_browser.cpp
 )
+include(extras/browser.cmake)

@@ -9,6 +9,8 @@ lorvane_add_test(NAME tst_catalogstore KIND unit SOURCES unit/tst_catalogstore.c
 
 # editor rules: count, typesetting, find
 lorvane_add_test(NAME tst_editorrules KIND unit SOURCES unit/tst_editorrules.cpp)
+lorvane_add_test(NAME tst_findrules KIND unit SOURCES unit/tst_findrules.cpp)
+lorvane_add_test(NAME tst_webaddresses KIND unit SOURCES unit/tst_webaddresses.cpp)
 lorvane_add_test(NAME tst_countdisplay KIND unit SOURCES unit/tst_countdisplay.cpp)
 lorvane_add_test(NAME tst_typesetting KIND unit SOURCES unit/tst_typesetting.cpp)
 lorvane_add_test(NAME tst_editorkeys KIND unit SOURCES unit/tst_editorkeys.cpp)

@@ -20,3 +20,12 @@ lorvane_add_test(NAME tst_systemactions KIND widgets SOURCES widgets/tst_systema
 # writing lock
 
 # find, formatting, browser
+lorvane_add_test(NAME tst_find KIND widgets SOURCES widgets/tst_find.cpp)
+lorvane_add_test(NAME tst_format KIND widgets SOURCES widgets/tst_format.cpp)
+lorvane_add_test(NAME tst_browserwindows KIND widgets SOURCES widgets/tst_browserwindows.cpp)
+lorvane_add_test(NAME tst_browser KIND widgets SOURCES widgets/tst_browser.cpp
+  widgets/localwebserver.cpp widgets/localwebserver.h)
+find_package(Qt5 REQUIRED COMPONENTS WebKitWidgets)
+target_link_libraries(tst_browser PRIVATE Qt5::WebKitWidgets)
+target_compile_definitions(tst_browser PRIVATE
+  LORVANE_BROWSER_PLUGIN_PATH="$<TARGET_FILE:lorvane_browser>")
