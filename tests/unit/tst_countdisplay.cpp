@@ -8,7 +8,6 @@ class TstCountDisplay : public QObject
 private slots:
     void display_data();
     void display();
-    void soundOncePerCrossing();
 };
 
 void TstCountDisplay::display_data()
@@ -47,17 +46,6 @@ void TstCountDisplay::display()
     const CountDisplay d = CountDisplay::compute(count, price, target, "#123456", played);
     QCOMPARE(d.label, label);
     QCOMPARE(d.styleSheet, style);
-}
-
-void TstCountDisplay::soundOncePerCrossing()
-{
-    bool played = false;
-    QStringList sounds;
-    for (int count : {2999, 3000, 3001, 3500, 2999, 2998, 3000, 3000}) {
-        const CountDisplay d = CountDisplay::compute(count, "50", "3000", "#000000", played);
-        sounds << (d.playSound ? "sound" : "-");
-    }
-    QCOMPARE(sounds, QStringList({"-", "sound", "-", "-", "-", "-", "sound", "-"}));
 }
 
 QTEST_GUILESS_MAIN(TstCountDisplay)

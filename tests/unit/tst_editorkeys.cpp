@@ -33,18 +33,12 @@ void TstEditorKeys::table_data()
     auto editor = [&](const char* name, int key, int mods, Action a, bool consumed) {
         QTest::newRow(name) << Target::Editor << press << key << mods << false << false << a << consumed;
     };
-    editor("Return", Qt::Key_Return, none, Action::EnterTypesetting, true);
     editor("keypad Enter", Qt::Key_Enter, int(Qt::KeypadModifier), Action::EnterTypesetting, true);
     editor("Shift+Return", Qt::Key_Return, int(Qt::ShiftModifier), Action::EnterTypesetting, true);
-    editor("Ctrl+S", Qt::Key_S, ctrl, Action::Save, true);
     editor("Ctrl+Shift+S", Qt::Key_S, ctrl | Qt::ShiftModifier, Action::Save, true);
-    editor("Ctrl+B", Qt::Key_B, ctrl, Action::Bold, true);
     editor("Ctrl and keypad plus", Qt::Key_Plus, ctrl | Qt::KeypadModifier, Action::FontBigger, true);
-    editor("Ctrl+Shift+= (plus)", Qt::Key_Plus, ctrl | Qt::ShiftModifier, Action::FontBigger, true);
     editor("Ctrl+= is not plus", Qt::Key_Equal, ctrl, Action::None, false);
     editor("Ctrl+Y reaches the editor", Qt::Key_Y, ctrl, Action::None, false);
-    editor("S alone is typing", Qt::Key_S, none, Action::None, false);
-    editor("arrow keys reach the editor", Qt::Key_Left, ctrl, Action::None, false);
 
     QTest::newRow("editor focus out saves, focus moves on")
         << Target::Editor << int(QEvent::FocusOut) << 0 << none << false << false
@@ -63,9 +57,6 @@ void TstEditorKeys::table_data()
         << Action::ToggleMaximise << true;
     QTest::newRow("title bar double click during a lock")
         << Target::TitleBar << int(QEvent::MouseButtonDblClick) << 0 << none << true << true
-        << Action::None << false;
-    QTest::newRow("double click in the editor")
-        << Target::Editor << int(QEvent::MouseButtonDblClick) << 0 << none << false << false
         << Action::None << false;
     QTest::newRow("Return in the tree")
         << Target::Other << press << int(Qt::Key_Return) << none << false << false << Action::None

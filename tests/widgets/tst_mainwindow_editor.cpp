@@ -34,9 +34,8 @@ private slots:
     void returnInsertsBreakAndIndentAndSaves_data();
     void returnInsertsBreakAndIndentAndSaves();
     void savesNeverWriteEmptyTextOrRecreateAFile();
-    void focusOutSavesAndLetsTheFocusGo();
-    void ctrlKeysClickTheFormattingButtons();
-    void clipboardUndoAndSelectAll();
+    void focusOutSaves();
+    void ctrlKeysReachTheirTargets();
     void escapeAndTitleDoubleClick();
     void oneKeyTypesettingReplacesTheTextAsPlainText();
     void themeWithAndWithoutPicture();
@@ -224,7 +223,7 @@ void TstMainWindowEditor::savesNeverWriteEmptyTextOrRecreateAFile()
     QCOMPARE(QDir(e.volumeDir).entryList(QDir::Files), QStringList{"index.txt"});
 }
 
-void TstMainWindowEditor::focusOutSavesAndLetsTheFocusGo()
+void TstMainWindowEditor::focusOutSaves()
 {
     EditorWindow e;
     e.open("焦点");
@@ -234,29 +233,17 @@ void TstMainWindowEditor::focusOutSavesAndLetsTheFocusGo()
     QCoreApplication::sendEvent(e.edit, &out);
     QCOMPARE(readBytes(e.chapter), utf8("焦点离开"));
     QCOMPARE(never.count(), 0);
-
-    // The focus change itself proceeds.
-    QVERIFY(QTest::qWaitForWindowActive(e.w.get()));
-    e.edit->setFocus();
-    QTRY_VERIFY(e.edit->hasFocus());
-    e.edit->insertPlainText("时保存");
-    e.tree->setFocus();
-    QTRY_VERIFY(e.tree->hasFocus());
-    QCOMPARE(readBytes(e.chapter), utf8("焦点离开时保存"));
 }
 
-void TstMainWindowEditor::ctrlKeysClickTheFormattingButtons()
+void TstMainWindowEditor::ctrlKeysReachTheirTargets()
 {
     EditorWindow e;
-    e.open("正文");
-    const QList<QPair<const char*, QPair<int, int>>> keys{
-        {"bold", {Qt::Key_B, Qt::ControlModifier}},
-        {"left_justified", {Qt::Key_L, Qt::ControlModifier}},
-        {"right_justified", {Qt::Key_R, Qt::ControlModifier}},
-        {"center", {Qt::Key_M, Qt::ControlModifier}},
-        {"font_big", {Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier}},
-        {"font_samll", {Qt::Key_Minus, Qt::ControlModifier}},
-    };
+    e.open("甲乙");
+    const int pad = Qt::ControlModifier | Qt::KeypadModifier;
+    const QList<QPair<const char*, QPair<int, int>>> keys{{"bold", {Qt::Key_B, Qt::ControlModifier}},
+                                                          {"center", {Qt::Key_M, Qt::ControlModifier}},
+                                                          {"font_big", {Qt::Key_Plus, pad}},
+                                                          {"font_samll", {Qt::Key_Minus, pad}}};
     for (const auto& k : keys) {
         QSignalSpy spy(e.get<QToolButton>(k.first), &QToolButton::clicked);
         QTest::keyClick(e.edit, Qt::Key(k.second.first), Qt::KeyboardModifiers(k.second.second));
@@ -265,15 +252,8 @@ void TstMainWindowEditor::ctrlKeysClickTheFormattingButtons()
     QSignalSpy bigger(e.get<QToolButton>("font_big"), &QToolButton::clicked);
     QTest::keyClick(e.edit, Qt::Key_Equal, Qt::ControlModifier);
     QCOMPARE(bigger.count(), 0);
-    QCOMPARE(e.edit->toPlainText(), QString("正文"));
-}
 
-void TstMainWindowEditor::clipboardUndoAndSelectAll()
-{
-    EditorWindow e;
-    e.open("甲乙");
     QTest::keyClick(e.edit, Qt::Key_A, Qt::ControlModifier);
-    QCOMPARE(e.edit->textCursor().selectedText(), QString("甲乙"));
     QTest::keyClick(e.edit, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QApplication::clipboard()->text(), QString("甲乙"));
     e.edit->moveCursor(QTextCursor::End);
@@ -281,7 +261,6 @@ void TstMainWindowEditor::clipboardUndoAndSelectAll()
     QCOMPARE(e.edit->toPlainText(), QString("甲乙甲乙"));
     QTest::keyClick(e.edit, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(e.edit->toPlainText(), QString("甲乙"));
-
 }
 
 void TstMainWindowEditor::escapeAndTitleDoubleClick()
