@@ -390,9 +390,16 @@ void TstMainWindowEditor::openingCountsAsAnEditOnlyWithText()
     QCOMPARE(bak.entryList(QDir::Files).size(), 0);
     e.open("正文");
     QVERIFY(QMetaObject::invokeMethod(e.w.get(), "timer_save_slot"));
-    const QStringList copies = bak.entryList(QDir::Files);
+    QStringList copies = bak.entryList(QDir::Files);
     QCOMPARE(copies.size(), 1);
     QCOMPARE(readBytes(bak.filePath(copies[0])), utf8("正文"));
+
+    // Reopened over a text that had the size already: still an edit.
+    e.click(e.chapterItem());
+    QVERIFY(!e.edit->document()->isUndoAvailable());
+    QTest::qWait(2);
+    QVERIFY(QMetaObject::invokeMethod(e.w.get(), "timer_save_slot"));
+    QCOMPARE(bak.entryList(QDir::Files).size(), 2);
 }
 
 void TstMainWindowEditor::settingsDialogOpensOnceSizedAndCentred()
