@@ -16,6 +16,7 @@
 #include <QTest>
 #include <QTextEdit>
 #include <QToolButton>
+#include <QTreeView>
 
 #include <memory>
 
@@ -51,36 +52,41 @@ public:
         Sounds::install(new SilentSounds);
         const QString config = AppDirs::configPath();
         Config::writeDefaults(config, m_dir.path());
-        const QString chapter = AppDirs::libraryDir() + "/书/卷/章.txt";
-        QDir().mkpath(AppDirs::libraryDir() + "/书/卷");
-        QFile f(chapter);
-        if (f.open(QIODevice::WriteOnly))
-            f.close();
-        {
+        if (picture) {
+            const QString path = m_dir.path() + "/背景.jpg";
+            QImage img(3840, 2160, QImage::Format_RGB32);
+            img.fill(QColor("#6b8e23"));
+            img.save(path, "JPG");
             std::unique_ptr<QSettings> s(Config::open(config));
-            s->setValue(Config::CurOpenChapter, chapter);
-            if (picture) {
-                const QString path = m_dir.path() + "/背景.jpg";
-                QImage img(3840, 2160, QImage::Format_RGB32);
-                img.fill(QColor("#6b8e23"));
-                img.save(path, "JPG");
-                s->setValue("UIOption_1/bg_image", path);
-            }
+            s->setValue("UIOption_1/bg_image", path);
         }
         window = std::make_unique<MainWindow>();
         window->show();
         if (!QTest::qWaitForWindowExposed(window.get()))
             qWarning("window not exposed");
         edit = window->findChild<QTextEdit*>("textEdit");
-        edit->setEnabled(true);
-        edit->setPlainText(rawChapter(200000));
-        edit->setFocus();
+
+        // The starter chapter, filled on disk and opened from the catalog as the author would.
+        auto* tree = window->findChild<QTreeView*>("treeView");
+        const QModelIndex volume = tree->model()->index(0, 0, tree->model()->index(0, 0));
+        const QModelIndex chapter = tree->model()->index(0, 0, volume);
+        QMetaObject::invokeMethod(window.get(), "on_treeView_clicked", Q_ARG(QModelIndex, volume));
+        QFile f(AppDirs::libraryDir() + "/默认书名[1]/默认分卷[1]/默认章节[1].txt");
+        if (f.open(QIODevice::WriteOnly))
+            f.write(rawChapter(200000).toUtf8());
+        f.close();
+        QMetaObject::invokeMethod(window.get(), "on_treeView_clicked", Q_ARG(QModelIndex, chapter));
+        if (edit->toPlainText().size() != 200000)
+            qWarning("the long chapter did not open");
+        edit->moveCursor(QTextCursor::End);
         QApplication::processEvents();
     }
     ~EditorBench()
     {
         window.reset();
         SqliteOper::closeDatabase();
+        Platform::install(nullptr);
+        Sounds::install(nullptr);
     }
 
     QTemporaryDir m_dir;
