@@ -144,6 +144,8 @@ private:
 
     // Themes (settings/mainwindow_theme.cpp)
     void applyEditorMargins();
+    // The theme's margins on every paragraph, leaving the editor's cursor alone.
+    void setParagraphMargins();
 
     // Extras: shutdown and restart (extras/mainwindow_system.cpp) save like the orderly quit
     // before the system ends the program. Saves the open path, the key-sound switch and the

@@ -11,6 +11,8 @@ lorvane_add_test(NAME tst_terminationwatcher KIND unit SOURCES unit/tst_terminat
 # catalog editing, recycle bin, import and export
 
 # count, themes, typesetting, settings dialog
+lorvane_add_test(NAME tst_dialogsetting KIND widgets SOURCES widgets/tst_dialogsetting.cpp)
+lorvane_add_test(NAME tst_mainwindow_editor KIND widgets SOURCES widgets/tst_mainwindow_editor.cpp)
 
 # desktop services, system actions
 lorvane_add_test(NAME tst_systemactions KIND widgets SOURCES widgets/tst_systemactions.cpp)
