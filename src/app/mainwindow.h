@@ -142,6 +142,10 @@ private:
     // exists; true when it was written.
     bool saveOpenChapter();
 
+    // Sets the point size of the whole text (and of newly typed text) without moving the
+    // cursor (editor/mainwindow_font.cpp).
+    void applyWholeTextSize(const QString& size);
+
     // Themes (settings/mainwindow_theme.cpp)
     void applyEditorMargins();
     // The theme's margins on every paragraph, leaving the editor's cursor alone.

@@ -18,9 +18,7 @@ bool wholeTextHasSize(const QTextDocument* doc, qreal points)
 
 } // namespace
 
-// Family and size are display formats of the whole text; each change applies to everything
-// and leaves the cursor at the end of the text without a selection.
-void MainWindow::on_font_size_currentIndexChanged(const QString& size)
+void MainWindow::applyWholeTextSize(const QString& size)
 {
     QTextCharFormat format;
     format.setFontPointSize(size.toInt());
@@ -34,8 +32,18 @@ void MainWindow::on_font_size_currentIndexChanged(const QString& size)
     } else if (!doc->isEmpty()) {
         doc->setModified(true);
     }
-    ui->textEdit->moveCursor(QTextCursor::End);
     // Newly typed text takes the size too, also in an empty editor.
+    ui->textEdit->mergeCurrentCharFormat(format);
+}
+
+// Family and size are display formats of the whole text; each change applies to everything
+// and leaves the cursor at the end of the text without a selection.
+void MainWindow::on_font_size_currentIndexChanged(const QString& size)
+{
+    applyWholeTextSize(size);
+    ui->textEdit->moveCursor(QTextCursor::End);
+    QTextCharFormat format;
+    format.setFontPointSize(size.toInt());
     ui->textEdit->mergeCurrentCharFormat(format);
     ui->textEdit->setFocus();
 }
