@@ -9,6 +9,7 @@ lorvane_add_test(NAME tst_autosave KIND widgets SOURCES widgets/tst_autosave.cpp
 lorvane_add_test(NAME tst_terminationwatcher KIND unit SOURCES unit/tst_terminationwatcher.cpp)
 
 # catalog editing, recycle bin, import and export
+lorvane_add_test(NAME tst_catalogedit KIND widgets SOURCES widgets/tst_catalogedit.cpp)
 
 # count, themes, typesetting, settings dialog
 
