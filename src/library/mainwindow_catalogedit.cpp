@@ -156,7 +156,3 @@ void MainWindow::moveChapter(int step)
 
 void MainWindow::importBooks_slot() {}
 void MainWindow::exportBooks_slot() {}
-void MainWindow::recycle_slot() {}
-void MainWindow::bak_slot() {}
-void MainWindow::on_btn_recycle_clicked() { recycle_slot(); }
-void MainWindow::on_btn_bak_clicked() { bak_slot(); }
