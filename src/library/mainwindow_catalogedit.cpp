@@ -153,6 +153,3 @@ void MainWindow::moveChapter(int step)
     ui->treeView->setCurrentIndex(current);
     on_treeView_clicked(current);
 }
-
-void MainWindow::importBooks_slot() {}
-void MainWindow::exportBooks_slot() {}

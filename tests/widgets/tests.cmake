@@ -10,6 +10,7 @@ lorvane_add_test(NAME tst_terminationwatcher KIND unit SOURCES unit/tst_terminat
 
 # catalog editing, recycle bin, import and export
 lorvane_add_test(NAME tst_catalogedit KIND widgets SOURCES widgets/tst_catalogedit.cpp)
+lorvane_add_test(NAME tst_bookio KIND widgets SOURCES widgets/tst_bookio.cpp)
 lorvane_add_test(NAME tst_recycle KIND widgets SOURCES widgets/tst_recycle.cpp)
 
 # count, themes, typesetting, settings dialog
