@@ -24,6 +24,7 @@ class BackgroundPicture;
 class DragProxy;
 class FileCreate;
 class GlobalShortcut;
+class ImBook_ProBar;
 class SqliteOper;
 
 class WinLock;
@@ -137,6 +138,13 @@ private:
     QString itemPath(const QModelIndex& index) const;
     bool loadFileToEditor(const QString& path);
 
+    // Catalog editing (library/mainwindow_catalogedit.cpp, mainwindow_catalogdelete.cpp,
+    // mainwindow_importexport.cpp)
+    void addChapter(const QModelIndex& volume, int row, double sort);
+    void moveChapter(int step);
+    void showBookProgress(int maximum);
+    void endBookProgress();
+
     // Editor (editor/mainwindow_autosave.cpp)
     // Writes the editor's plain text to curOpenChapter when it is not empty and the file
     // exists; true when it was written.
@@ -169,6 +177,7 @@ private:
     QMenu* chapterMenu = nullptr;
     QMenu* blankMenu = nullptr;
     QString oldItemName;
+    ImBook_ProBar* bookProgress = nullptr;
 
     // Settings
     QSettings* settings = nullptr;

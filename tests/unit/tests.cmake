@@ -7,6 +7,9 @@ lorvane_add_test(NAME tst_bookindex KIND unit SOURCES unit/tst_bookindex.cpp)
 lorvane_add_test(NAME tst_catalogrules KIND unit SOURCES unit/tst_catalogrules.cpp)
 lorvane_add_test(NAME tst_catalogstore KIND unit SOURCES unit/tst_catalogstore.cpp)
 
+# catalog editing, recycle bin, import and export
+lorvane_add_test(NAME tst_bookrules KIND unit SOURCES unit/tst_bookrules.cpp)
+
 # editor rules: count, typesetting, find
 lorvane_add_test(NAME tst_editorrules KIND unit SOURCES unit/tst_editorrules.cpp)
 lorvane_add_test(NAME tst_findrules KIND unit SOURCES unit/tst_findrules.cpp)

@@ -9,6 +9,9 @@ lorvane_add_test(NAME tst_autosave KIND widgets SOURCES widgets/tst_autosave.cpp
 lorvane_add_test(NAME tst_terminationwatcher KIND unit SOURCES unit/tst_terminationwatcher.cpp)
 
 # catalog editing, recycle bin, import and export
+lorvane_add_test(NAME tst_catalogedit KIND widgets SOURCES widgets/tst_catalogedit.cpp)
+lorvane_add_test(NAME tst_bookio KIND widgets SOURCES widgets/tst_bookio.cpp)
+lorvane_add_test(NAME tst_recycle KIND widgets SOURCES widgets/tst_recycle.cpp)
 
 # count, themes, typesetting, settings dialog
 lorvane_add_test(NAME tst_dialogsetting KIND widgets SOURCES widgets/tst_dialogsetting.cpp)
