@@ -24,6 +24,7 @@ class BackgroundPicture;
 class DragProxy;
 class FileCreate;
 class GlobalShortcut;
+class ImBook_ProBar;
 class SqliteOper;
 
 class WinLock;
@@ -137,13 +138,26 @@ private:
     QString itemPath(const QModelIndex& index) const;
     bool loadFileToEditor(const QString& path);
 
+    // Catalog editing (library/mainwindow_catalogedit.cpp, mainwindow_catalogdelete.cpp,
+    // mainwindow_importexport.cpp)
+    void addChapter(const QModelIndex& volume, int row, double sort);
+    void moveChapter(int step);
+    void showBookProgress(int maximum);
+    void endBookProgress();
+
     // Editor (editor/mainwindow_autosave.cpp)
     // Writes the editor's plain text to curOpenChapter when it is not empty and the file
     // exists; true when it was written.
     bool saveOpenChapter();
 
+    // Sets the point size of the whole text (and of newly typed text) without moving the
+    // cursor (editor/mainwindow_font.cpp).
+    void applyWholeTextSize(const QString& size);
+
     // Themes (settings/mainwindow_theme.cpp)
     void applyEditorMargins();
+    // The theme's margins on every paragraph, leaving the editor's cursor alone.
+    void setParagraphMargins();
 
     // Extras: shutdown and restart (extras/mainwindow_system.cpp) save like the orderly quit
     // before the system ends the program. Saves the open path, the key-sound switch and the
@@ -163,6 +177,7 @@ private:
     QMenu* chapterMenu = nullptr;
     QMenu* blankMenu = nullptr;
     QString oldItemName;
+    ImBook_ProBar* bookProgress = nullptr;
 
     // Settings
     QSettings* settings = nullptr;

@@ -10,6 +10,9 @@ target_sources(lorvane_core PRIVATE
   editor/mainwindow_count.cpp
   editor/mainwindow_typesetting.cpp
   editor/mainwindow_font.cpp
+  editor/countdisplay.cpp editor/countdisplay.h
+  editor/typesetting.cpp editor/typesetting.h
+  editor/editorkeys.cpp editor/editorkeys.h
 
   # find and replace, formatting row, text menu
   editor/mainwindow_find.cpp

@@ -17,6 +17,14 @@ int nextSort(float maxSort)
     return int(std::trunc(double(maxSort) + 1.0));
 }
 
+float insertSort(const QVector<float>& found)
+{
+    if (found.isEmpty())
+        return 0.0f;
+    const float second = found.size() > 1 ? found[1] : 0.0f;
+    return (found[0] + second) * 0.5f;
+}
+
 QString bookName(int number) { return QStringLiteral("默认书名[%1]").arg(number); }
 QString volumeName(int number) { return QStringLiteral("默认分卷[%1]").arg(number); }
 QString chapterName(int number) { return QStringLiteral("默认章节[%1]").arg(number); }

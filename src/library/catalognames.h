@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 #include <functional>
 
@@ -14,6 +15,11 @@ QString numberText(double value);
 
 // The sort value of a new last child: one above the largest sort of its siblings, whole.
 int nextSort(float maxSort);
+
+// The sort value of a chapter inserted before another, from the sorts found for the
+// chapter and the one before it: their mean; half the chapter's own when it is the first
+// (one value found); 0 when none was found.
+float insertSort(const QVector<float>& found);
 
 QString bookName(int number);     // 默认书名[n]
 QString volumeName(int number);   // 默认分卷[n]

@@ -1,5 +1,8 @@
 #include "library/catalogpaths.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace Catalog {
 
 Kind kindOf(const QModelIndex& index)
@@ -42,6 +45,33 @@ QString itemFile(const QModelIndex& index, const QString& libraryPrefix)
         break;
     }
     return QString();
+}
+
+namespace {
+
+QString resolved(const QString& path)
+{
+    QString existing = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    QString rest;
+    while (!QFileInfo::exists(existing)) {
+        const int slash = existing.lastIndexOf(QLatin1Char('/'));
+        if (slash <= 0)
+            return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+        rest.prepend(existing.mid(slash));
+        existing.truncate(slash);
+    }
+    return QFileInfo(existing).canonicalFilePath() + rest;
+}
+
+} // namespace
+
+bool liesWithin(const QString& path, const QString& dir)
+{
+    const QString p = resolved(path);
+    QString d = resolved(dir);
+    if (!d.endsWith(QLatin1Char('/')))
+        d += QLatin1Char('/');
+    return p + QLatin1Char('/') == d || p.startsWith(d);
 }
 
 QString statusPath(const QString& file, const QString& libraryPrefix)

@@ -31,4 +31,8 @@ QString itemFile(const QModelIndex& index, const QString& libraryPrefix);
 // The text of the status bar for an opened file: the path below the library.
 QString statusPath(const QString& file, const QString& libraryPrefix);
 
+// Whether `path` is `dir` or lies below it, once links are resolved; a path that does not
+// exist yet is judged by the deepest directory above it that does.
+bool liesWithin(const QString& path, const QString& dir);
+
 } // namespace Catalog

@@ -5,6 +5,8 @@
 #include <QSqlQuery>
 #include <QVariant>
 
+#include <utility>
+
 namespace {
 
 const char kBooks[] = "select name , id , sort from books where type = 1 and del = 0 order by sort asc";
@@ -17,6 +19,49 @@ const char kRename[] = "update books set name = ? , url = ? where id = ?";
 const char kItem[] = "select name , type , pid from books where id = ?";
 const char kParent[] = "select name , pid from books where id = ?";
 const char kGrandparent[] = "select name from books where id = ?";
+const char kTwoSorts[] = "select sort from books where id = ? or id = ?";
+const char kSort[] = "select sort from books where id = ?";
+const char kSetSort[] = "update books set sort = ? where id = ?";
+const char kMarkDeleted[] = "update books set del = 1 where id = ?";
+const char kVolumesOf[] = "select id from books where pid = ?";
+const char kMarkChildrenDeleted[] = "update books set del = 1 where pid = ?";
+const char kImportBook[] =
+    "insert into books (id, name, url, type, pid, sort, del) values (?,?,?,1,0,?,0)";
+const char kImportVolume[] =
+    "insert into books (name, url, type, pid, sort, del) values(?,?,2,?,?,0)";
+const char kImportChapter[] =
+    "insert into books (id, name, url, type, pid, sort, del) values(?,?,?,3,?,?,0)";
+
+// Sort values are kept at the six significant digits they are written with everywhere.
+double storedSort(double sort) { return QString::number(sort, 'g', 6).toDouble(); }
+
+// Statements run between its construction and commit() land together or not at all.
+class Transaction
+{
+public:
+    Transaction()
+    {
+        SqliteOper::openDatabase(m_db);
+        m_open = m_db.transaction();
+    }
+    ~Transaction()
+    {
+        if (m_open)
+            m_db.rollback();
+    }
+    bool isOpen() const { return m_open; }
+    bool commit()
+    {
+        if (!m_open || !m_db.commit())
+            return false;
+        m_open = false;
+        return true;
+    }
+
+private:
+    QSqlDatabase m_db;
+    bool m_open = false;
+};
 
 QVector<CatalogStore::Node> rows(QSqlQuery& query)
 {
@@ -80,8 +125,7 @@ bool insertItem(int id, const QString& name, const QString& url, int type, int p
     query.addBindValue(url);
     query.addBindValue(type);
     query.addBindValue(pid);
-    // Sort values are kept at the six significant digits they are written with everywhere.
-    query.addBindValue(QString::number(sort, 'g', 6).toDouble());
+    query.addBindValue(storedSort(sort));
     query.addBindValue(0);
     return query.exec();
 }
@@ -128,6 +172,120 @@ RenamePlan planRename(int id, const QString& newName, const QString& prefix)
     plan.newPath = dir + newName + suffix;
     plan.newUrl = dir + newName;
     return plan;
+}
+
+QVector<float> sortsOf(int a, int b)
+{
+    QSqlQuery query = prepared(kTwoSorts);
+    query.addBindValue(a);
+    query.addBindValue(b);
+    QVector<float> sorts;
+    if (query.exec()) {
+        while (query.next())
+            sorts.append(query.value(0).toFloat());
+    }
+    return sorts;
+}
+
+bool swapSorts(int a, int b)
+{
+    const QVariantList first = rowById(kSort, a, 1);
+    if (first.isEmpty())
+        return false;
+    const float sortA = first[0].toFloat();
+    const QVariantList second = rowById(kSort, b, 1);
+    const float sortB = second.isEmpty() ? sortA - 0.000001f : second[0].toFloat();
+
+    Transaction transaction;
+    QSqlQuery query = prepared(kSetSort);
+    for (const auto& [sort, id] : {std::make_pair(sortB, a), std::make_pair(sortA, b)}) {
+        query.bindValue(0, storedSort(sort));
+        query.bindValue(1, id);
+        if (!query.exec())
+            return false;
+    }
+    return transaction.commit();
+}
+
+bool markDeleted(int id)
+{
+    QSqlQuery query = prepared(kMarkDeleted);
+    query.addBindValue(id);
+    return query.exec() && query.numRowsAffected() > 0;
+}
+
+bool markBookDeleted(int bookId, const std::function<void(int)>& progress)
+{
+    Transaction transaction;
+    if (!transaction.isOpen())
+        return false;
+    QSqlQuery volumes = prepared(kVolumesOf);
+    volumes.addBindValue(bookId);
+    if (!volumes.exec())
+        return false;
+    QVector<int> ids;
+    while (volumes.next())
+        ids.append(volumes.value(0).toInt());
+    QSqlQuery children = prepared(kMarkChildrenDeleted);
+    QSqlQuery row = prepared(kMarkDeleted);
+    int marked = 0;
+    for (const int volume : ids) {
+        children.bindValue(0, volume);
+        if (!children.exec())
+            return false;
+        // SQLite counts changes per connection: read them before the next statement runs.
+        marked += children.numRowsAffected();
+        row.bindValue(0, volume);
+        if (!row.exec())
+            return false;
+        progress(marked);
+    }
+    row.bindValue(0, bookId);
+    if (!row.exec() || row.numRowsAffected() != 1)
+        return false;
+    return transaction.commit();
+}
+
+bool insertImportedBook(int bookId, const QString& name, const QString& bookDir, double sort,
+                        const QVector<BookImport::Volume>& volumes,
+                        const std::function<void(int)>& progress)
+{
+    Transaction transaction;
+    if (!transaction.isOpen())
+        return false;
+    QSqlQuery book = prepared(kImportBook);
+    book.addBindValue(bookId);
+    book.addBindValue(name);
+    book.addBindValue(bookDir);
+    book.addBindValue(storedSort(sort));
+    if (!book.exec())
+        return false;
+
+    QSqlQuery volumeRow = prepared(kImportVolume);
+    QSqlQuery chapterRow = prepared(kImportChapter);
+    int indexed = 0;
+    for (int v = 0; v < volumes.size(); ++v) {
+        const QString volumeDir = bookDir + QLatin1Char('/') + volumes[v].name;
+        volumeRow.bindValue(0, volumes[v].name);
+        volumeRow.bindValue(1, volumeDir);
+        volumeRow.bindValue(2, bookId);
+        volumeRow.bindValue(3, v + 1);
+        if (!volumeRow.exec())
+            return false;
+        const int volumeId = volumeRow.lastInsertId().toInt();
+        const QStringList& chapters = volumes[v].chapters;
+        for (int c = 0; c < chapters.size(); ++c) {
+            chapterRow.bindValue(0, volumeId + c + 1);
+            chapterRow.bindValue(1, chapters[c]);
+            chapterRow.bindValue(2, volumeDir + QLatin1Char('/') + chapters[c]);
+            chapterRow.bindValue(3, volumeId);
+            chapterRow.bindValue(4, c + 1);
+            if (!chapterRow.exec())
+                return false;
+            progress(++indexed);
+        }
+    }
+    return transaction.commit();
 }
 
 } // namespace CatalogStore

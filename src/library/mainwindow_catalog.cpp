@@ -72,7 +72,9 @@ bool MainWindow::loadFileToEditor(const QString& path)
     }
     // Plain text only: a chapter that starts like markup must come back exactly as typed.
     ui->textEdit->setPlainText(text);
-    on_font_size_currentIndexChanged(ui->font_size->currentText());
+    // The opening puts the cursor at the start right after this, so the size is applied
+    // without the trip to the end of the text, which would lay out the whole chapter.
+    applyWholeTextSize(ui->font_size->currentText());
     return true;
 }
 
@@ -94,11 +96,17 @@ void MainWindow::on_treeView_clicked(const QModelIndex& index)
     statusPathLabel->setText(Catalog::statusPath(file, AppDirs::libraryPrefix()));
     ui->label_chapterTitle->setText(index.data().toString());
     ui->textEdit->setEnabled(true);
-    applyEditorMargins();
+    // The margins without their cursor trip to the last paragraph: the cursor goes to the
+    // start next, and the trip would lay out the whole chapter first.
+    setParagraphMargins();
     QTextCursor cursor = ui->textEdit->textCursor();
     cursor.movePosition(QTextCursor::Start);
     ui->textEdit->setTextCursor(cursor);
     ui->textEdit->setFocus(Qt::MouseFocusReason);
+    // Applying the margins walks the cursor to the last paragraph and back; the title and
+    // the count show that walk as a cursor movement.
+    if (ui->textEdit->document()->blockCount() > 1)
+        on_textEdit_cursorPositionChanged();
     wordLockBase = chapterCharCount(editorPlainText(ui->textEdit->document()));
 }
 

@@ -67,15 +67,44 @@ void MainWindow::newChapter_slot()
     const QModelIndex volume = ui->treeView->currentIndex();
     if (Catalog::kindOf(volume) != Catalog::Volume)
         return;
+    const int volumeId = volume.data(Catalog::ItemIdRole).toInt();
+    addChapter(volume, model->rowCount(volume),
+               CatalogNames::nextSort(SqliteOper::maxSort(volumeId)));
+}
+
+void MainWindow::new_Chapter_slot()
+{
+    const QModelIndex volume = ui->treeView->currentIndex().parent();
+    if (!volume.isValid())
+        return;
+    ui->treeView->setCurrentIndex(volume);
+    newChapter_slot();
+}
+
+void MainWindow::insertChapter_slot()
+{
+    const QModelIndex chapter = ui->treeView->currentIndex();
+    if (Catalog::kindOf(chapter) != Catalog::Chapter ||
+        Catalog::kindOf(chapter.parent()) != Catalog::Volume)
+        return;
+    const int id = chapter.data(Catalog::ItemIdRole).toInt();
+    const int before = chapter.row() > 0
+                           ? chapter.sibling(chapter.row() - 1, 0).data(Catalog::ItemIdRole).toInt()
+                           : id;
+    addChapter(chapter.parent(), chapter.row(),
+               CatalogNames::insertSort(CatalogStore::sortsOf(id, before)));
+}
+
+void MainWindow::addChapter(const QModelIndex& volume, int row, double sort)
+{
     QStandardItem* volumeItem = model->itemFromIndex(volume);
     const int volumeId = volume.data(Catalog::ItemIdRole).toInt();
     const QString volumeDir = itemPath(volume) + QLatin1Char('/');
     const int id = SqliteOper::maxId() + 1;
-    const int sort = CatalogNames::nextSort(SqliteOper::maxSort(volumeId));
     // Deleted chapters count, so numbers are not handed out twice.
-    const int number =
-        CatalogNames::freeNumber(SqliteOper::childCount(volumeId) + 1, CatalogNames::chapterName,
-                                 volumeDir, QStringLiteral(".txt"), Catalog::childNames(volumeItem));
+    const int number = CatalogNames::freeNumber(SqliteOper::childCount(volumeId) + 1,
+                                                CatalogNames::chapterName, volumeDir,
+                                                QStringLiteral(".txt"), Catalog::childNames(volumeItem));
     const QString name = CatalogNames::chapterName(number);
     const QString path = volumeDir + name;
     if (number < 0 || !CatalogStore::insertItem(id, name, path, Catalog::Chapter, volumeId, sort)) {
@@ -85,23 +114,42 @@ void MainWindow::newChapter_slot()
     const QString file = path + QStringLiteral(".txt");
     FileCreate::createFile(file);
     FileCreate::saveFile(file, CatalogNames::chapterStarterText(number));
-    volumeItem->appendRow(Catalog::makeItem(Catalog::Chapter, name, id));
+    volumeItem->insertRow(row, Catalog::makeItem(Catalog::Chapter, name, id));
 
     ui->treeView->expand(volume);
-    const QModelIndex added = model->index(volumeItem->rowCount() - 1, 0, volume);
+    const QModelIndex added = model->index(row, 0, volume);
     ui->treeView->setCurrentIndex(added);
     on_treeView_clicked(added);
 }
 
-void MainWindow::new_Chapter_slot() {}
-void MainWindow::insertChapter_slot() {}
-void MainWindow::upChapter_slot() {}
-void MainWindow::downChapter_slot() {}
-void MainWindow::deleteBooks_slot() {}
-void MainWindow::deleteChapter_slot() {}
-void MainWindow::importBooks_slot() {}
-void MainWindow::exportBooks_slot() {}
-void MainWindow::recycle_slot() {}
-void MainWindow::bak_slot() {}
-void MainWindow::on_btn_recycle_clicked() { recycle_slot(); }
-void MainWindow::on_btn_bak_clicked() { bak_slot(); }
+void MainWindow::upChapter_slot() { moveChapter(-1); }
+void MainWindow::downChapter_slot() { moveChapter(1); }
+
+void MainWindow::moveChapter(int step)
+{
+    const QModelIndex current = ui->treeView->currentIndex();
+    const QModelIndex neighbour = current.sibling(current.row() + step, 0);
+    if (Catalog::kindOf(current) != Catalog::Chapter || !neighbour.isValid())
+        return;
+    // Files stay where they are; only the order changes. The open text is on disk before
+    // the rows trade places, whichever of the two is open.
+    saveOpenChapter();
+    const int id = current.data(Catalog::ItemIdRole).toInt();
+    const int otherId = neighbour.data(Catalog::ItemIdRole).toInt();
+    if (!CatalogStore::swapSorts(id, otherId)) {
+        Messages::error(tr("移动失败：书库无法写入!"));
+        return;
+    }
+    QStandardItem* item = model->itemFromIndex(current);
+    QStandardItem* other = model->itemFromIndex(neighbour);
+    const QString name = item->text();
+    disconnect(model, &QStandardItemModel::dataChanged, this, &MainWindow::rename_slot);
+    item->setText(other->text());
+    item->setData(otherId, Catalog::ItemIdRole);
+    other->setText(name);
+    other->setData(id, Catalog::ItemIdRole);
+    connect(model, &QStandardItemModel::dataChanged, this, &MainWindow::rename_slot);
+
+    ui->treeView->setCurrentIndex(current);
+    on_treeView_clicked(current);
+}

@@ -15,4 +15,14 @@ target_sources(lorvane_core PRIVATE
 
   # catalog editing, recycle bin and backups, import and export
   library/mainwindow_catalogedit.cpp
+  library/mainwindow_catalogdelete.cpp
+  library/mainwindow_importexport.cpp
+  library/mainwindow_recycle.cpp
+  library/naturalorder.cpp library/naturalorder.h
+  library/recyclebin.cpp library/recyclebin.h
+  library/bookimport.cpp library/bookimport.h
+  library/bookexport.cpp library/bookexport.h
+  library/filechooser.cpp library/filechooser.h
+  library/imbook_probar.cpp library/imbook_probar.h library/imbook_probar.ui
+  library/dialogrecycle.cpp library/dialogrecycle.h library/dialogrecycle.ui
 )

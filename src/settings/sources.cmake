@@ -3,4 +3,8 @@ target_sources(lorvane_core PRIVATE
 
   # themes and the settings dialog
   settings/mainwindow_theme.cpp
+  settings/themestyle.cpp settings/themestyle.h
+  settings/previewstyle.cpp settings/previewstyle.h
+  settings/upperboundvalidator.cpp settings/upperboundvalidator.h
+  settings/dialogsetting.cpp settings/dialogsetting.h settings/dialogsetting.ui
 )

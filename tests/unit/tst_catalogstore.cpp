@@ -14,6 +14,7 @@ private slots:
     void quotesAreStoredAsTheyAre();
     void renamePlanFollowsTheKind_data();
     void renamePlanFollowsTheKind();
+    void swapSortsExchangesBothOrNeither();
 };
 
 namespace {
@@ -110,6 +111,25 @@ void TstCatalogStore::renamePlanFollowsTheKind()
     QCOMPARE(plan.oldPath, oldPath);
     QCOMPARE(plan.newPath, newPath);
     QCOMPARE(plan.newUrl, newUrl);
+}
+
+void TstCatalogStore::swapSortsExchangesBothOrNeither()
+{
+    TestAppDir app;
+    SqliteOper::ensureBooksTable();
+    insert(3, "甲", 3, 2, 1);
+    insert(4, "乙", 3, 2, 2.5);
+    QCOMPARE(CatalogStore::sortsOf(3, 4), QVector<float>({1, 2.5f}));
+    QCOMPARE(CatalogStore::sortsOf(3, 3), QVector<float>({1}));
+    QVERIFY(CatalogStore::swapSorts(3, 4));
+    QCOMPARE(CatalogStore::sortsOf(3, 4), QVector<float>({2.5f, 1}));
+    QVERIFY(!CatalogStore::swapSorts(99, 3));
+    // The second row refuses: the first keeps its value too.
+    QSqlQuery(QSqlDatabase::database())
+        .exec("create trigger refuse before update on books when new.id = 4 "
+              "begin select raise(abort, 'no'); end");
+    QVERIFY(!CatalogStore::swapSorts(3, 4));
+    QCOMPARE(CatalogStore::sortsOf(3, 4), QVector<float>({2.5f, 1}));
 }
 
 QTEST_GUILESS_MAIN(TstCatalogStore)

@@ -9,8 +9,13 @@ lorvane_add_test(NAME tst_autosave KIND widgets SOURCES widgets/tst_autosave.cpp
 lorvane_add_test(NAME tst_terminationwatcher KIND unit SOURCES unit/tst_terminationwatcher.cpp)
 
 # catalog editing, recycle bin, import and export
+lorvane_add_test(NAME tst_catalogedit KIND widgets SOURCES widgets/tst_catalogedit.cpp)
+lorvane_add_test(NAME tst_bookio KIND widgets SOURCES widgets/tst_bookio.cpp)
+lorvane_add_test(NAME tst_recycle KIND widgets SOURCES widgets/tst_recycle.cpp)
 
 # count, themes, typesetting, settings dialog
+lorvane_add_test(NAME tst_dialogsetting KIND widgets SOURCES widgets/tst_dialogsetting.cpp)
+lorvane_add_test(NAME tst_mainwindow_editor KIND widgets SOURCES widgets/tst_mainwindow_editor.cpp)
 
 # desktop services, system actions
 lorvane_add_test(NAME tst_systemactions KIND widgets SOURCES widgets/tst_systemactions.cpp)

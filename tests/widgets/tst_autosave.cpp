@@ -38,6 +38,8 @@ void TstAutosave::tickWritesNothingUntilTheTextIsModified()
 {
     TestAppDir app;
     MainWindow w;
+    // Opening the starter chapter sized its whole text, which counts as an edit.
+    editorOf(w)->document()->setModified(false);
     tick(w);
     QVERIFY(backups(app).isEmpty());
     QCOMPARE(readBytes(app.file("data/我的书籍/默认书名[1]/默认分卷[1]/默认章节[1].txt")),

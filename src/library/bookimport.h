@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+// The rules of bringing a book directory from outside into the library: which directories
+// may come in, and what of their content becomes volumes and chapters.
+namespace BookImport {
+
+enum class Refusal {
+    None,
+    NotADirectory,
+    // The directory holds the library or lies inside it: copying would run into its own copy.
+    IntoItself,
+    // A book of that name is in the tree or its directory exists: two items would share it.
+    NameTaken,
+};
+
+// Whether `source` may come in as a new book of the library `libraryDir`, whose books the
+// tree shows as `books`.
+Refusal check(const QString& source, const QString& libraryDir, const QStringList& books);
+
+// The book name an imported directory gets: its last path component.
+QString bookName(const QString& source);
+
+// The chapter a file of a volume directory stands for: the file name without its ".txt"
+// ending; empty when the file is none (another ending, a bare ".txt", or the volume's own
+// "index.txt").
+QString chapterName(const QString& fileName);
+
+struct Volume {
+    QString name;
+    QStringList chapters;
+};
+
+// The volumes of a book directory with their chapters, both in natural order (第2章 before
+// 第10章). Hidden entries, files directly in the book directory and anything deeper than
+// the chapter files are not part of the catalog.
+QVector<Volume> readBook(const QString& bookDir);
+
+} // namespace BookImport

@@ -1,0 +1,184 @@
+#include "support/librarysupport.h"
+#include "support/testsupport.h"
+
+#include "app/mainwindow.h"
+#include "library/filechooser.h"
+
+#include <QSqlQuery>
+#include <QTextCodec>
+#include <QTextEdit>
+#include <QTreeView>
+#include <QtTest>
+
+// Data safety: an import copies into a directory that did not exist (never into a book or
+// into itself) and keeps every byte of its files; a refused import leaves no copy and no
+// row. An export is written whole through the atomic rewrite, never inside the library,
+// with the open text saved first, and keeps every character of GB18030 chapters.
+class TstBookIo : public QObject
+{
+    Q_OBJECT
+private slots:
+    void cleanup();
+    void importTheExampleBook();
+    void refusedImportsChangeNothing_data();
+    void refusedImportsChangeNothing();
+    void exportFollowsTheCatalog();
+};
+
+namespace {
+
+const QString kLib = QStringLiteral("data/我的书籍/");
+
+void chooseDirectory(const QString& dir)
+{
+    FileChooser::setImportChooser([dir](QWidget*) { return dir; });
+}
+
+QStringList libraryState(const TestAppDir& app)
+{
+    QStringList state = QDir(app.file(kLib)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    QSqlQuery q("select id , name , pid , sort , url from books order by id",
+                QSqlDatabase::database());
+    while (q.next())
+        state << QString("%1 %2 %3 %4 %5").arg(q.value(0).toInt()).arg(q.value(1).toString())
+                     .arg(q.value(2).toInt()).arg(q.value(3).toDouble()).arg(q.value(4).toString());
+    return state;
+}
+
+} // namespace
+
+void TstBookIo::cleanup()
+{
+    FileChooser::setImportChooser({});
+    FileChooser::setExportChooser({});
+}
+
+void TstBookIo::importTheExampleBook()
+{
+    TestAppDir app;
+    seedLibrary(app, {"书", "书/卷", "书/卷/甲"});
+    const QString src = app.file("外/我的小说");
+    const QByteArray gb = QTextCodec::codecForName("GB18030")->fromUnicode("第二章：林'夕");
+    writeBytes(src + "/第一卷/第1章.txt", "第一章");
+    writeBytes(src + "/第一卷/第2章.txt", gb);
+    writeBytes(src + "/第二卷/第3章.txt", "");
+    writeBytes(src + "/说明.txt", "not a chapter");
+    MainWindow w;
+    chooseDirectory(src);
+    QMetaObject::invokeMethod(&w, "importBooks_slot");
+
+    const QString L = app.file(kLib);
+    QCOMPARE(libraryState(app),
+             QStringList({"书", "我的小说", "1 书 0 1 " + L + "书", "2 卷 1 2 " + L + "书/卷",
+                          "3 甲 2 3 " + L + "书/卷/甲", "4 我的小说 0 2 " + L + "我的小说",
+                          "5 第一卷 4 1 " + L + "我的小说/第一卷",
+                          "6 第1章 5 1 " + L + "我的小说/第一卷/第1章",
+                          "7 第2章 5 2 " + L + "我的小说/第一卷/第2章",
+                          "8 第二卷 4 2 " + L + "我的小说/第二卷",
+                          "9 第3章 8 1 " + L + "我的小说/第二卷/第3章"}));
+    QCOMPARE(treeLines(w), QStringList({"书", "  卷", "    甲", "我的小说", "  第一卷", "    第1章",
+                                        "    第2章", "  第二卷", "    第3章"}));
+    QCOMPARE(readBytes(L + "我的小说/第一卷/第2章.txt"), gb);
+    QCOMPARE(readBytes(L + "我的小说/说明.txt"), QByteArray("not a chapter"));
+    QCOMPARE(readBytes(src + "/第一卷/第2章.txt"), gb);
+    QVERIFY(QFileInfo(L + "我的小说/第二卷/index.txt").isFile());
+    QVERIFY(!editorOf(w)->isEnabled());
+    QMetaObject::invokeMethod(&w, "on_treeView_clicked",
+                              Q_ARG(QModelIndex, indexOf(w, "我的小说/第一卷/第2章")));
+    QCOMPARE(editorOf(w)->toPlainText(), QString("第二章：林'夕"));
+
+    // Where the file system lists in any order, numbers still come in their order.
+    for (const char* f : {"第十卷/第10章.txt", "第十卷/第2章.txt", "第二卷/第1章.txt"})
+        writeBytes(app.file("外/乱序/") + f, "x");
+    chooseDirectory(app.file("外/乱序"));
+    QMetaObject::invokeMethod(&w, "importBooks_slot");
+    QCOMPARE(treeLines(w).mid(9), QStringList({"乱序", "  第二卷", "    第1章", "  第十卷", "    第2章",
+                                               "    第10章"}));
+    QVERIFY(app.messages.isEmpty());
+}
+
+void TstBookIo::refusedImportsChangeNothing_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<bool>("tableRefuses");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("cancelled") << "" << false << "";
+    QTest::newRow("same name as a book") << "外/书" << false << "导入失败：书库里已有同名的书!";
+    QTest::newRow("the application directory")
+        << "." << false << "导入失败：不能导入书库本身或书库里的文件夹!";
+    QTest::newRow("table refuses halfway") << "外/新书" << true << "导入失败：书库无法写入!";
+}
+
+void TstBookIo::refusedImportsChangeNothing()
+{
+    QFETCH(QString, source);
+    QFETCH(bool, tableRefuses);
+    QFETCH(QString, message);
+    TestAppDir app;
+    seedLibrary(app, {"书", "书/卷", "书/卷/甲"});
+    writeBytes(app.file("外/书/卷/甲.txt"), "外来的甲");
+    writeBytes(app.file("外/新书/卷/甲.txt"), "外来的甲");
+    MainWindow w;
+    if (tableRefuses) {
+        QSqlQuery(QSqlDatabase::database())
+            .exec("create trigger refuse before insert on books when new.name = '甲' "
+                  "begin select raise(abort, 'no'); end");
+    }
+    const QStringList before = libraryState(app);
+    chooseDirectory(source.isEmpty() ? QString() : app.file(source));
+    QMetaObject::invokeMethod(&w, "importBooks_slot");
+    QCOMPARE(libraryState(app), before);
+    QCOMPARE(readBytes(app.file(kLib + "书/卷/甲.txt")), QByteArray("正文"));
+    QCOMPARE(treeLines(w), QStringList({"书", "  卷", "    甲"}));
+    QCOMPARE(app.messages.size(), message.isEmpty() ? 0 : 1);
+    if (!message.isEmpty())
+        QCOMPARE(app.messages[0], qMakePair(2, message));
+}
+
+void TstBookIo::exportFollowsTheCatalog()
+{
+    TestAppDir app;
+    seedLibrary(app, {"书", "书/上卷", "书/上卷/一", "书/上卷/二", "书/下卷", "书/下卷/三", "书/下卷/四"});
+    writeBytes(app.file(kLib + "书/下卷/三.txt"),
+               QTextCodec::codecForName("GB18030")->fromUnicode("“三”"));
+    const QString out = app.file("导出/书.txt");
+    QDir().mkpath(app.file("导出"));
+    QString proposed;
+    FileChooser::setExportChooser([&](QWidget*, const QString& name) {
+        proposed = name;
+        return out;
+    });
+    MainWindow w;
+    QMetaObject::invokeMethod(&w, "on_treeView_clicked", Q_ARG(QModelIndex, indexOf(w, "书/上卷/一")));
+    editorOf(w)->textCursor().insertText("新");
+    treeOf(w)->setCurrentIndex(indexOf(w, "书"));
+    QMetaObject::invokeMethod(&w, "exportBooks_slot");
+    QCOMPARE(proposed, QString("书.txt"));
+    const QByteArray blocks = "\n\n\n上卷    一\n\n\n新正文\n\n\n上卷    二\n\n\n正文"
+                              "\n\n\n下卷    三\n\n\n“三”\n\n\n下卷    四\n\n\n正文";
+    QCOMPARE(readBytes(out), blocks);
+
+    // After a move the export follows the order on screen.
+    treeOf(w)->setCurrentIndex(indexOf(w, "书/下卷/四"));
+    QMetaObject::invokeMethod(&w, "upChapter_slot");
+    treeOf(w)->setCurrentIndex(indexOf(w, "书"));
+    QMetaObject::invokeMethod(&w, "exportBooks_slot");
+    QVERIFY(readBytes(out).endsWith("下卷    四\n\n\n正文\n\n\n下卷    三\n\n\n“三”"));
+    QVERIFY(app.messages.isEmpty());
+
+    // A missing chapter: what could be read is written, and the author is told.
+    QFile::remove(app.file(kLib + "书/上卷/二.txt"));
+    QMetaObject::invokeMethod(&w, "exportBooks_slot");
+    QCOMPARE(readBytes(out), QByteArray("\n\n\n上卷    一\n\n\n新正文"));
+    QCOMPARE(app.messages.value(0), qMakePair(2, QString("不能打开文件!")));
+
+    // Never into the library, where it could take a chapter's place.
+    FileChooser::setExportChooser(
+        [&](QWidget*, const QString&) { return app.file(kLib + "书/上卷/一.txt"); });
+    QMetaObject::invokeMethod(&w, "exportBooks_slot");
+    QCOMPARE(readBytes(app.file(kLib + "书/上卷/一.txt")), QByteArray("新正文"));
+    QCOMPARE(app.messages.value(1), qMakePair(2, QString("导出失败：请选择书库以外的位置!")));
+}
+
+QTEST_MAIN(TstBookIo)
+#include "tst_bookio.moc"
