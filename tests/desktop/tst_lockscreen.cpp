@@ -53,10 +53,13 @@ bool isFullScreen(const QString& id)
 
 void xdotool(const QStringList& args) { runTool("xdotool", args); }
 
-// The title bar's buttons, 80 px each at the right end of the bar, from the right: close,
-// maximise, minimise. The x of each one's middle in a window `width` wide.
-int buttonX(int width, int fromRight) { return width - 40 - 80 * fromRight; }
+// The title bar's buttons at the right end of the bar, from the right: close (40 px wide),
+// maximise and minimise (31 px each). The x of the middle of each in a window `width` wide.
 enum { Close, Maximise, Minimise };
+int buttonX(int width, int button)
+{
+    return button == Close ? width - 20 : width - 40 - 31 * (button - 1) - 16;
+}
 
 void clickInWindow(const QString& id, int x, int y)
 {
