@@ -46,7 +46,10 @@ void Dialog_Lock::on_no_clicked()
     close();
 }
 
-void Dialog_Lock::on_lineEdit_textChanged(const QString& arg1) { ui->yes->setEnabled(!arg1.isEmpty()); }
+void Dialog_Lock::on_lineEdit_textChanged(const QString& arg1)
+{
+    ui->yes->setEnabled(!arg1.isEmpty());
+}
 
 void Dialog_Lock::keyPressEvent(QKeyEvent* event)
 {

@@ -17,7 +17,8 @@ bool isPopup(QObject* object)
 
 } // namespace
 
-LockedWindowGuard::LockedWindowGuard(QWidget* window, QObject* parent) : QObject(parent), m_window(window)
+LockedWindowGuard::LockedWindowGuard(QWidget* window, QObject* parent)
+    : QObject(parent), m_window(window)
 {
     m_retry.setInterval(RetryMs);
     connect(&m_retry, &QTimer::timeout, this, &LockedWindowGuard::tryGrab);

@@ -17,7 +17,8 @@ namespace {
 
 // The window manager's key bindings as it names them and as xdotool does.
 const QStringList kBindings{"Escape", "C-Escape", "C-S-Escape", "A-Tab", "A-F4", "W-d"};
-const QStringList kKeys{"Escape", "ctrl+Escape", "ctrl+shift+Escape", "alt+Tab", "alt+F4", "super+d"};
+const QStringList kKeys{"Escape",  "ctrl+Escape", "ctrl+shift+Escape",
+                        "alt+Tab", "alt+F4",      "super+d"};
 
 void xdotool(const QStringList& args) { runTool("xdotool", args); }
 
@@ -27,7 +28,10 @@ QString geometry(const QString& id)
     const QString s = runTool("xdotool", {"getwindowgeometry", id});
     return s.section("Position: ", 1).section(' ', 0, 0) + ' ' + s.section("Geometry: ", 1);
 }
-bool isViewable(const QString& id) { return runTool("xwininfo", {"-id", id}).contains("IsViewable"); }
+bool isViewable(const QString& id)
+{
+    return runTool("xwininfo", {"-id", id}).contains("IsViewable");
+}
 bool isFullScreen(const QString& id)
 {
     return runTool("xprop", {"-id", id, "_NET_WM_STATE"}).contains("_NET_WM_STATE_FULLSCREEN");

@@ -74,7 +74,10 @@ void TstLockDialog::goalsAndTheirSignals()
 
     QStringList got;
     for (const QList<QVariant>& s : spy)
-        got << QString("%1 %2 %3").arg(int(s[0].toBool())).arg(s[1].value<qint8>()).arg(s[2].toString());
+        got << QString("%1 %2 %3")
+                   .arg(int(s[0].toBool()))
+                   .arg(s[1].value<qint8>())
+                   .arg(s[2].toString());
     QCOMPARE(got.join(QLatin1Char('|')), sent);
     QCOMPARE(d.isVisible(), sent.isEmpty());
 }

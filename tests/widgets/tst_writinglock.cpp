@@ -58,7 +58,9 @@ struct EscapeCounter : QObject {
     int count = 0;
     bool eventFilter(QObject*, QEvent* e) override
     {
-        count += e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape;
+        const bool escape = e->type() == QEvent::KeyPress &&
+                            static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape;
+        count += escape;
         return false;
     }
 };
