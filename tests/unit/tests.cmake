@@ -1,25 +1,14 @@
 # configuration, file store, book index
-lorvane_add_test(NAME tst_config KIND unit SOURCES unit/tst_config.cpp)
-lorvane_add_test(NAME tst_filestore KIND unit SOURCES unit/tst_filestore.cpp)
-lorvane_add_test(NAME tst_bookindex KIND unit SOURCES unit/tst_bookindex.cpp)
+lorvane_add_test(NAME tst_storage KIND unit SOURCES unit/tst_storage.cpp)
 
 # catalog rules
 lorvane_add_test(NAME tst_catalogrules KIND unit SOURCES unit/tst_catalogrules.cpp)
-lorvane_add_test(NAME tst_catalogstore KIND unit SOURCES unit/tst_catalogstore.cpp)
 
 # catalog editing, recycle bin, import and export
 lorvane_add_test(NAME tst_bookrules KIND unit SOURCES unit/tst_bookrules.cpp)
 
-# editor rules: count, typesetting, find
+# editor rules: count, typesetting, find, keys, search address
 lorvane_add_test(NAME tst_editorrules KIND unit SOURCES unit/tst_editorrules.cpp)
-lorvane_add_test(NAME tst_findrules KIND unit SOURCES unit/tst_findrules.cpp)
-lorvane_add_test(NAME tst_webaddresses KIND unit SOURCES unit/tst_webaddresses.cpp)
-lorvane_add_test(NAME tst_countdisplay KIND unit SOURCES unit/tst_countdisplay.cpp)
-lorvane_add_test(NAME tst_typesetting KIND unit SOURCES unit/tst_typesetting.cpp)
-lorvane_add_test(NAME tst_editorkeys KIND unit SOURCES unit/tst_editorkeys.cpp)
-
-# theme and settings dialog rules
-lorvane_add_test(NAME tst_themestyle KIND unit SOURCES unit/tst_themestyle.cpp)
 
 # desktop services and lock rules
 lorvane_add_test(NAME tst_keyclass KIND unit SOURCES unit/tst_keyclass.cpp)

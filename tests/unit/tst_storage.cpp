@@ -1,0 +1,199 @@
+#include "support/testsupport.h"
+
+#include "library/filecreate.h"
+#include "library/sqliteoper.h"
+#include "library/textfile.h"
+#include "settings/config.h"
+
+#include <QSettings>
+#include <QSqlQuery>
+#include <QTextCodec>
+#include <QtTest>
+
+#include <csignal>
+#include <limits>
+#include <sys/resource.h>
+
+// Data safety: a save rewrites only an existing file, whole or not at all; creating never
+// empties a file that exists; text is written as UTF-8 and read as UTF-8 or GB18030.
+class TstStorage : public QObject
+{
+    Q_OBJECT
+private slots:
+    void createNeverEmptiesAFile();
+    void saveFile_data();
+    void saveFile();
+    void saveFileKeepsOldContentWhenTheWriteFails();
+    void readsEveryEncodingWeMeet_data();
+    void readsEveryEncodingWeMeet();
+    void deleteAndCopyDirectories();
+    void configDefaults();
+    void bookIndexCounts_data();
+    void bookIndexCounts();
+};
+
+void TstStorage::createNeverEmptiesAFile()
+{
+    TestAppDir app;
+    writeBytes(app.file("has.txt"), "keep me");
+    QVERIFY(FileCreate::createFile(app.file("has.txt")));
+    QVERIFY(FileCreate::createDir(app.file("has.txt")));
+    QCOMPARE(readBytes(app.file("has.txt")), QByteArray("keep me"));
+    QVERIFY(app.messages.isEmpty());
+    QVERIFY(!FileCreate::createDir(app.file("missing/child")));
+    QVERIFY(!FileCreate::createFile(app.file("missing/new.txt")));
+    const QList<QPair<int, QString>> shown{{2, "文件夹创建失败"},
+                                           {2, "错误：不能新建文件，请检查是否有权限!"}};
+    QCOMPARE(app.messages, shown);
+}
+
+void TstStorage::saveFile_data()
+{
+    QTest::addColumn<bool>("exists");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("expected");
+    const QString chapter = "第一章 𠀀\n\n　　“他”来了。";
+    QTest::newRow("rewrite as UTF-8 without BOM") << true << chapter << chapter.toUtf8();
+    QTest::newRow("empty text writes nothing") << true << QString() << QByteArray("old text");
+    QTest::newRow("missing file is not created") << false << chapter << QByteArray();
+}
+
+void TstStorage::saveFile()
+{
+    QFETCH(bool, exists);
+    QFETCH(QString, text);
+    TestAppDir app;
+    const QString path = app.file("chapter.txt");
+    if (exists)
+        writeBytes(path, "old text");
+    QCOMPARE(FileCreate::saveFile(path, text), exists && !text.isEmpty());
+    QCOMPARE(QFileInfo::exists(path), exists);
+    QTEST(readBytes(path), "expected");
+    QVERIFY(app.messages.isEmpty());
+}
+
+void TstStorage::saveFileKeepsOldContentWhenTheWriteFails()
+{
+    TestAppDir app;
+    const QString path = app.file("chapter.txt");
+    writeBytes(path, "the previous paragraph");
+    // A file-size limit makes the write fail part-way, as a full disk would (and it works
+    // for root too, unlike permissions).
+    struct rlimit old;
+    getrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = old;
+    small.rlim_cur = 1024;
+    setrlimit(RLIMIT_FSIZE, &small);
+    const bool written = FileCreate::saveFile(path, QString(5000, QChar(0x4E00)));
+    setrlimit(RLIMIT_FSIZE, &old);
+    QVERIFY(!written);
+    QCOMPARE(readBytes(path), QByteArray("the previous paragraph"));
+    QCOMPARE(app.messages, (QList<QPair<int, QString>>{{2, "保存文件失败！"}}));
+    QCOMPARE(QDir(app.path()).entryList(QDir::Files), QStringList{"chapter.txt"});
+}
+
+void TstStorage::readsEveryEncodingWeMeet_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+    const QString chinese = "　　天色已晚，他走进客栈。𠀀\n";
+    QTest::newRow("utf-8") << chinese.toUtf8() << chinese;
+    QTest::newRow("utf-8 with bom") << "\xEF\xBB\xBF" + chinese.toUtf8() << chinese;
+    QTest::newRow("gb18030 from chinese windows")
+        << QTextCodec::codecForName("GB18030")->fromUnicode(chinese) << chinese;
+    QTest::newRow("crlf line ends") << QByteArray("a\r\nb\r\n") << "a\nb\n";
+}
+
+void TstStorage::readsEveryEncodingWeMeet()
+{
+    QFETCH(QByteArray, bytes);
+    TestAppDir app;
+    writeBytes(app.file("in.txt"), bytes);
+    QString read;
+    QVERIFY(TextFile::read(app.file("in.txt"), &read));
+    QTEST(read, "text");
+}
+
+void TstStorage::deleteAndCopyDirectories()
+{
+    TestAppDir app;
+    writeBytes(app.file("src/a.txt"), "a");
+    writeBytes(app.file("src/sub/.b"), "b");
+    int count = 0;
+    QVERIFY(FileCreate::copyRecursively(app.file("src"), app.file("dst"), &count));
+    QCOMPARE(count, 2);
+    QCOMPARE(readBytes(app.file("dst/sub/.b")), QByteArray("b"));
+    // Neither an existing directory nor an existing file is written into.
+    QVERIFY(!FileCreate::copyRecursively(app.file("src"), app.file("dst/sub"), &count));
+    QVERIFY(!FileCreate::copyRecursively(app.file("src/a.txt"), app.file("dst/sub/.b"), &count));
+    QCOMPARE(count, 2);
+    QCOMPARE(QDir(app.file("dst/sub")).entryList(QDir::Files | QDir::Hidden), QStringList{".b"});
+    QCOMPARE(readBytes(app.file("dst/sub/.b")), QByteArray("b"));
+    // Read-only and hidden files go with their directory.
+    QFile::setPermissions(app.file("dst/a.txt"), QFile::ReadOwner);
+    QVERIFY(FileCreate::deleteDir(app.file("dst")));
+    QVERIFY(!QFileInfo::exists(app.file("dst")));
+}
+
+void TstStorage::configDefaults()
+{
+    TestAppDir app;
+    FileCreate::writeDefaultConfig();
+    std::unique_ptr<QSettings> s(Config::open(app.file("config.ini")));
+    const QList<QPair<QString, QString>> defaults{
+        {"chapterOption/word_pre_chapters", "3000"}, {"chapterOption/price", "50"},
+        {"typeSettingOption/remove_lines", "false"}, {"curThemeOption/Theme_Number", "1"},
+        {"curThemeOption/user_data_dir", app.path()}, {"UIOption_2/label_color", "#ffcdec"},
+        {"UIOption_3/text_color", "#ffffff"},         {"UIOption_4/right_margin", "200"}};
+    for (const auto& d : defaults)
+        QCOMPARE(d.first + "=" + s->value(d.first).toString(), d.first + "=" + d.second);
+    QVERIFY(!s->contains(Config::KeySound));
+    // Stored as UTF-8, not as escapes: the file stays readable.
+    QVERIFY(readBytes(app.file("config.ini")).contains(QStringLiteral("font_set=文泉驿微米黑").toUtf8()));
+}
+
+void TstStorage::bookIndexCounts_data()
+{
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<int>("maxId");
+    QTest::addColumn<float>("maxSort");
+    QTest::addColumn<int>("children");
+    QTest::addColumn<int>("live");
+    QTest::newRow("empty table") << "empty" << 0 << 0.0f << 0 << 0;
+    QTest::newRow("deleted rows count, but are not live") << "rows" << 4 << 1.5f << 2 << 2;
+    // Failures must never read as an empty library, which would reuse ids.
+    QTest::newRow("database cannot open") << "unopenable" << -1 << -1.0f << -1 << -1;
+    QTest::newRow("table missing") << "dropped" << -1 << std::numeric_limits<float>::quiet_NaN()
+                                   << -1 << -1;
+}
+
+void TstStorage::bookIndexCounts()
+{
+    QFETCH(QString, state);
+    TestAppDir app;
+    // The index lives in the application directory, wherever the program was started.
+    QTemporaryDir elsewhere;
+    const QString cwd = QDir::currentPath();
+    QDir::setCurrent(elsewhere.path());
+    if (state == "unopenable")
+        QDir().mkdir(app.file("sys.db"));
+    SqliteOper::ensureBooksTable();
+    if (state == "rows") {
+        for (const char* row : {"1,'书','u',1,0,1,0", "2,'卷','u',2,1,1,0", "3,'甲','u',3,2,1,1",
+                                "4,'乙','u',3,2,1.5,1"})
+            QVERIFY(QSqlQuery().exec(QString("insert into books values(%1)").arg(row)));
+        SqliteOper::ensureBooksTable(); // the next start keeps them
+    }
+    if (state == "dropped")
+        QVERIFY(QSqlQuery().exec("drop table books"));
+    QDir::setCurrent(cwd);
+    QVERIFY(QDir(elsewhere.path()).isEmpty());
+    QTEST(SqliteOper::maxId(), "maxId");
+    QTEST(SqliteOper::maxSort(2), "maxSort");
+    QTEST(SqliteOper::childCount(2), "children");
+    QTEST(SqliteOper::liveCount(), "live");
+}
+
+QTEST_MAIN(TstStorage)
+#include "tst_storage.moc"
