@@ -35,5 +35,6 @@ QString recycleDir() { return dataDir() + QStringLiteral("/回收站"); }
 QString backupDir() { return root() + QStringLiteral("/bak"); }
 QString keyDir() { return root() + QStringLiteral("/key"); }
 QString soundPath(const QString& fileName) { return root() + QStringLiteral("/sound/") + fileName; }
+QString lockMarkPath() { return root() + QStringLiteral("/lock.active"); }
 
 } // namespace AppDirs

@@ -18,5 +18,6 @@ QString recycleDir();                 // A/data/回收站
 QString backupDir();                  // A/bak
 QString keyDir();                     // A/key
 QString soundPath(const QString& fileName); // A/sound/<fileName>
+QString lockMarkPath();               // A/lock.active: present while a writing lock runs
 
 } // namespace AppDirs

@@ -7,6 +7,7 @@
 #include "app/platform/desktopservices.h"
 #include "library/filecreate.h"
 #include "library/sqliteoper.h"
+#include "lock/winlock.h"
 #include "settings/config.h"
 
 #include <QAction>
@@ -89,6 +90,8 @@ void MainWindow::initialise()
     fileCreate = new FileCreate(this);
     fileCreate->hide();
     model = new QStandardItemModel(ui->treeView);
+    winLock = new WinLock(this);
+    winLock->hide();
 
     Platform::services().installKeyboardHook();
     setContextMenuPolicy(Qt::NoContextMenu);
@@ -180,6 +183,11 @@ void MainWindow::qApp_quit()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    // A running writing lock ends only at its goal; hiding would be a way out as well.
+    if (lockActive) {
+        event->ignore();
+        return;
+    }
     // Without a tray the window cannot come back once hidden: closing then is a quit, and
     // a quit saves the open text.
     if (trayIcon && trayIcon->isVisible() && QSystemTrayIcon::isSystemTrayAvailable()) {

@@ -214,6 +214,11 @@ private:
     QTimer* timerWordLock = nullptr;
     int wordLockRemaining = 0;
     int wordLockBase = 0;
+    // Switches the window between the locked and the normal state (lock/mainwindow_lock.cpp).
+    void setLockMode(bool locked);
+    void endLock(QTimer* timer);
+    void setDragProxyEnabled(bool enabled);
+    int editorCharCount() const;
 
     // Extras
     std::unique_ptr<GlobalShortcut> shortcut;

@@ -1,12 +1,96 @@
 #include "app/mainwindow.h"
 #include "ui_mainwindow.h"
 
-void MainWindow::on_lock_clicked() {}
+#include "app/dragproxy.h"
+#include "app/platform/desktopservices.h"
+#include "editor/charcount.h"
+#include "editor/editortext.h"
+#include "lock/dialog_lock.h"
+#include "lock/winlock.h"
+#include "lock/wordlockprogress.h"
+
+#include <QAction>
+#include <QTimer>
+
+void MainWindow::on_lock_clicked()
+{
+    if (!lockDialog) {
+        auto* dialog = new Dialog_Lock;
+        dialog->setParent(this, Qt::Dialog);
+        connect(dialog, &Dialog_Lock::lock_signal, this, &MainWindow::lock_slot);
+        lockDialog = dialog;
+    }
+    ui->lock->setEnabled(false);
+    lockDialog->show();
+}
+
 void MainWindow::lock_slot(bool start, qint8 kind, const QString& amount)
 {
-    Q_UNUSED(start);
-    Q_UNUSED(kind);
-    Q_UNUSED(amount);
+    if (!start) {
+        ui->lock->setEnabled(true);
+        return;
+    }
+    if (kind == 1) {
+        wordLockRemaining = amount.toInt();
+        wordLockBase = editorCharCount();
+        timerWordLock->start(1000);
+    } else {
+        timerTimeLock->start(amount.toInt() * 60000);
+    }
+    winLock->lockDesktop();
+    lockActive = true;
+    showFullScreen();
+    setLockMode(true);
 }
-void MainWindow::timer_timeLock_slot() {}
-void MainWindow::timer_wordLock_slot() {}
+
+void MainWindow::timer_timeLock_slot() { endLock(timerTimeLock); }
+
+void MainWindow::timer_wordLock_slot()
+{
+    if (WordLockProgress::tick(editorCharCount(), wordLockRemaining, wordLockBase))
+        endLock(timerWordLock);
+}
+
+void MainWindow::endLock(QTimer* timer)
+{
+    winLock->unlockDesktop();
+    lockActive = false;
+    setLockMode(false);
+    timer->stop();
+}
+
+void MainWindow::setLockMode(bool locked)
+{
+    ui->lock->setVisible(!locked);
+    ui->lock1->setVisible(!locked);
+    if (locked) {
+        showFullScreen();
+        shortcut.reset();
+    } else {
+        showNormal();
+        createShortcut();
+    }
+    setDragProxyEnabled(!locked);
+    applyEditorMargins();
+    menuQuitAction->setVisible(!locked);
+    for (QWidget* button : std::initializer_list<QWidget*>{ui->fullScreen, ui->btnMenu_Close,
+                                                           ui->btnMenu_Max, ui->btnMenu_Min})
+        button->setEnabled(!locked);
+}
+
+// A locked window can be neither moved nor resized: its drag proxy goes with the lock and a
+// new one comes with the unlock.
+void MainWindow::setDragProxyEnabled(bool enabled)
+{
+    delete dragProxy;
+    dragProxy = nullptr;
+    if (!enabled)
+        return;
+    dragProxy = new DragProxy(this);
+    dragProxy->setBorderWidth(8, 8, 8, 8);
+}
+
+int MainWindow::editorCharCount() const
+{
+    return chapterCharCount(editorPlainText(ui->textEdit->document()));
+}

@@ -6,4 +6,8 @@ target_sources(lorvane_core PRIVATE
 
   # writing lock: dialog, lock screen, timers
   lock/mainwindow_lock.cpp
+  lock/dialog_lock.cpp lock/dialog_lock.h lock/dialog_lock.ui
+  lock/winlock.cpp lock/winlock.h
+  lock/lockedwindowguard.cpp lock/lockedwindowguard.h
+  lock/wordlockprogress.cpp lock/wordlockprogress.h
 )

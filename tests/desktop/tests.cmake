@@ -14,3 +14,9 @@ lorvane_add_test(NAME tst_hotkey KIND desktop SOURCES desktop/tst_hotkey.cpp
   desktop/apprunner.cpp desktop/apprunner.h desktop/privatexserver.cpp desktop/privatexserver.h)
 
 # writing lock
+if(NOT WIN32)
+  find_package(X11 REQUIRED)
+  lorvane_add_test(NAME tst_lockscreen KIND desktop SOURCES desktop/tst_lockscreen.cpp
+    desktop/apprunner.cpp desktop/apprunner.h desktop/privatexserver.cpp desktop/privatexserver.h)
+  target_link_libraries(tst_lockscreen PRIVATE X11::X11)
+endif()

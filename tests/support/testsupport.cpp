@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QWindow>
 
 namespace {
 FakeDesktopServices* g_services = nullptr;
@@ -78,6 +79,25 @@ std::unique_ptr<GlobalShortcut> FakeDesktopServices::createGlobalShortcut(const 
     ++liveShortcuts;
     lastShortcut = s.get();
     return s;
+}
+
+bool FakeDesktopServices::setWindowKeyboardGrab(QWindow* window, bool grab)
+{
+    if (!grab) {
+        grabHeld = false;
+        calls << "grab:release";
+        return true;
+    }
+    ++grabAttempts;
+    if (!window || !window->isVisible())
+        return false;
+    if (grabRefusalsLeft > 0) {
+        --grabRefusalsLeft;
+        return false;
+    }
+    grabHeld = true;
+    calls << "grab:take";
+    return true;
 }
 
 FakeDesktopServices& fakeServices() { return *g_services; }

@@ -62,6 +62,11 @@ public:
     bool requestPower(PowerAction action) override;
     std::unique_ptr<GlobalShortcut> createGlobalShortcut(const QKeySequence& key,
                                                          QObject* parent) override;
+    void repairInterruptedLock() override { calls << "lock:repair"; }
+    bool lockNeedsWindowGrab() const override { return windowGrabNeeded; }
+    // Refuses grabs while the window is hidden (as X does) and the first
+    // `grabRefusalsLeft` attempts; a success adds "grab:take", a release "grab:release".
+    bool setWindowKeyboardGrab(QWindow* window, bool grab) override;
 
     QStringList calls;
     // Called inside requestPower, to see what was already saved when the system was asked.
@@ -70,6 +75,10 @@ public:
     bool systemLockedFlag = false;
     bool hookInstalled = false;
     int liveShortcuts = 0;
+    bool windowGrabNeeded = false;
+    int grabRefusalsLeft = 0;
+    int grabAttempts = 0;
+    bool grabHeld = false;
     FakeGlobalShortcut* lastShortcut = nullptr;
 };
 

@@ -12,6 +12,7 @@ lorvane_add_test(NAME tst_editorrules KIND unit SOURCES unit/tst_editorrules.cpp
 
 # desktop services and lock rules
 lorvane_add_test(NAME tst_keyclass KIND unit SOURCES unit/tst_keyclass.cpp)
+lorvane_add_test(NAME tst_wordlockprogress KIND unit SOURCES unit/tst_wordlockprogress.cpp)
 if(NOT WIN32)
   lorvane_add_test(NAME tst_login1power KIND unit SOURCES unit/tst_login1power.cpp)
 endif()

@@ -21,6 +21,8 @@ lorvane_add_test(NAME tst_mainwindow_editor KIND widgets SOURCES widgets/tst_mai
 lorvane_add_test(NAME tst_systemactions KIND widgets SOURCES widgets/tst_systemactions.cpp)
 
 # writing lock
+lorvane_add_test(NAME tst_lockdialog KIND widgets SOURCES widgets/tst_lockdialog.cpp)
+lorvane_add_test(NAME tst_writinglock KIND widgets SOURCES widgets/tst_writinglock.cpp)
 
 # find, formatting, browser
 lorvane_add_test(NAME tst_find KIND widgets SOURCES widgets/tst_find.cpp)

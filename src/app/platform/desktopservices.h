@@ -5,6 +5,8 @@
 
 #include <memory>
 
+class QWindow;
+
 // A system-wide hotkey: constructing it registers the key, activated() arrives on the GUI
 // thread each time the key is pressed anywhere, destroying it unregisters the key. A failed
 // registration leaves the object inactive and only writes a warning.
@@ -48,6 +50,22 @@ public:
 
     virtual std::unique_ptr<GlobalShortcut> createGlobalShortcut(const QKeySequence& key,
                                                                  QObject* parent) = 0;
+
+    // Called at start when a writing lock ended without unlocking (a crash, a power cut):
+    // undoes whatever of its measures outlives the program. Nothing does where none does.
+    virtual void repairInterruptedLock() {}
+
+    // True where the hook can only listen (X11 records key events but cannot drop them): a
+    // locked window then holds the keyboard itself so the window manager never sees the keys.
+    virtual bool lockNeedsWindowGrab() const { return false; }
+    // Takes or releases an active keyboard grab for `window`; true when done. A grab is
+    // refused on X11 mostly because the window is not viewable yet.
+    virtual bool setWindowKeyboardGrab(QWindow* window, bool grab)
+    {
+        Q_UNUSED(window);
+        Q_UNUSED(grab);
+        return false;
+    }
 };
 
 namespace Platform {

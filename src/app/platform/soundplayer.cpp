@@ -2,13 +2,18 @@
 
 #include "app/appdirs.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
+#include <QLoggingCategory>
 #include <map>
 #include <QSoundEffect>
 #include <QUrl>
 
 #include <memory>
 #include <vector>
+
+// Off unless asked for (QT_LOGGING_RULES="lorvane.sound.debug=true"): one line per sound.
+Q_LOGGING_CATEGORY(lcSound, "lorvane.sound", QtInfoMsg)
 
 namespace {
 
@@ -19,6 +24,7 @@ class EffectSoundPlayer : public SoundPlayer
 public:
     void play(const QString& fileName) override
     {
+        qCDebug(lcSound).noquote() << "play" << fileName;
         Pool& pool = m_pools[fileName];
         if (pool.effects.empty() && !pool.missing) {
             const QString path = AppDirs::soundPath(fileName);
@@ -55,6 +61,10 @@ std::unique_ptr<SoundPlayer>& current()
     return p;
 }
 
+// The effects must go while the application and its audio backend still exist: destroyed
+// with the other statics after main() returns, they crash the program at its very end.
+void releasePlayer() { current().reset(); }
+
 } // namespace
 
 namespace Sounds {
@@ -62,8 +72,10 @@ namespace Sounds {
 SoundPlayer& player()
 {
     auto& p = current();
-    if (!p)
+    if (!p) {
         p = std::make_unique<EffectSoundPlayer>();
+        qAddPostRoutine(releasePlayer);
+    }
     return *p;
 }
 

@@ -39,6 +39,14 @@ void WinDesktopServices::setTaskMgrDisabled(bool disabled)
         policy.remove(QStringLiteral("DisableTaskMgr"));
 }
 
+void WinDesktopServices::repairInterruptedLock()
+{
+    setTaskMgrDisabled(false);
+    // No taskbar was found in this run: look for the one a lock left hidden.
+    m_taskbar = WinApi::findTaskbar();
+    WinApi::showTaskbar(m_taskbar, true);
+}
+
 bool WinDesktopServices::requestPower(PowerAction action)
 {
     return WinApi::exitWindows(action == PowerAction::Reboot);

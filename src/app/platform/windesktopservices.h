@@ -21,6 +21,9 @@ public:
     bool requestPower(PowerAction action) override;
     std::unique_ptr<GlobalShortcut> createGlobalShortcut(const QKeySequence& key,
                                                          QObject* parent) override;
+    // The policy value outlives the program, and so does a hidden taskbar until explorer
+    // restarts: both are given back.
+    void repairInterruptedLock() override;
 
 private:
     static bool onKey(void* context, unsigned long vk, bool altHeld);

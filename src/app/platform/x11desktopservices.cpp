@@ -5,6 +5,7 @@
 #include "app/platform/x11keyrecorder.h"
 
 #include <QGuiApplication>
+#include <QWindow>
 #include <QX11Info>
 
 #include <X11/Xlib.h>
@@ -42,4 +43,9 @@ std::unique_ptr<GlobalShortcut> X11DesktopServices::createGlobalShortcut(const Q
                                                                         QObject* parent)
 {
     return std::make_unique<X11GlobalShortcut>(key, parent);
+}
+
+bool X11DesktopServices::setWindowKeyboardGrab(QWindow* window, bool grab)
+{
+    return window && window->setKeyboardGrabEnabled(grab);
 }

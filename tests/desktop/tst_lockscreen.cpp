@@ -1,0 +1,212 @@
+// A character lock in the real program under a real window manager (openbox) on an X server
+// of the test's own. The window manager runs a command for each of its key bindings, so a
+// key that reaches it leaves a file behind.
+#include "apprunner.h"
+#include "privatexserver.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QThread>
+#include <QtTest>
+
+#include <cstdio>
+
+#include <X11/Xlib.h>
+
+namespace {
+
+// The window manager's key bindings as it names them and as xdotool does.
+const QStringList kBindings{"Escape", "C-Escape", "C-S-Escape", "A-Tab", "A-F4", "W-d"};
+const QStringList kKeys{"Escape",  "ctrl+Escape", "ctrl+shift+Escape",
+                        "alt+Tab", "alt+F4",      "super+d"};
+
+void xdotool(const QStringList& args) { runTool("xdotool", args); }
+
+// "x,y wxh"
+QString geometry(const QString& id)
+{
+    const QString s = runTool("xdotool", {"getwindowgeometry", id});
+    return s.section("Position: ", 1).section(' ', 0, 0) + ' ' + s.section("Geometry: ", 1);
+}
+bool isViewable(const QString& id)
+{
+    return runTool("xwininfo", {"-id", id}).contains("IsViewable");
+}
+bool isFullScreen(const QString& id)
+{
+    return runTool("xprop", {"-id", id, "_NET_WM_STATE"}).contains("_NET_WM_STATE_FULLSCREEN");
+}
+
+// The title bar's buttons from the right: close (40 px), maximise and minimise (31 px each).
+enum { Close, Maximise, Minimise };
+void clickButton(const QString& id, int windowWidth, int button)
+{
+    const int x = button == Close ? windowWidth - 20 : windowWidth - 56 - 31 * (button - 1);
+    xdotool({"mousemove", "--window", id, QString::number(x), "15", "click", "1"});
+}
+
+// Asks the window manager to close the window, as a taskbar or pager does.
+void requestClose(const QString& id)
+{
+    Display* display = XOpenDisplay(nullptr);
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = Window(id.toULong());
+    event.xclient.message_type = XInternAtom(display, "_NET_CLOSE_WINDOW", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[1] = 2; // from a pager
+    XSendEvent(display, DefaultRootWindow(display), False,
+               SubstructureRedirectMask | SubstructureNotifyMask, &event);
+    XCloseDisplay(display);
+}
+
+// Openbox with nothing but the bindings, each touching a file of its name in `dir`.
+struct WindowManager {
+    QString dir;
+    QProcess process;
+    ~WindowManager()
+    {
+        process.terminate();
+        process.waitForFinished(5000);
+    }
+    bool run()
+    {
+        QString keys;
+        for (const QString& b : kBindings)
+            keys += QString("<keybind key=\"%1\"><action name=\"Execute\"><command>touch %2/%1"
+                            "</command></action></keybind>").arg(b, dir);
+        QFile rc(dir + "/rc.xml");
+        rc.open(QIODevice::WriteOnly);
+        rc.write(QString("<openbox_config xmlns=\"http://openbox.org/3.4/rc\"><keyboard>%1"
+                         "</keyboard></openbox_config>").arg(keys).toUtf8());
+        rc.close();
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* var : {"HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME"})
+            env.insert(var, dir);
+        process.setProcessEnvironment(env);
+        // Started again when it gives up or hangs: on a loaded machine a first start may not
+        // get through to a busy X server.
+        QElapsedTimer total, attempt;
+        for (total.start(); !total.hasExpired(60000); QThread::msleep(200)) {
+            if (process.state() == QProcess::NotRunning || attempt.hasExpired(10000)) {
+                process.kill();
+                process.waitForFinished(5000);
+                process.start("openbox", {"--sm-disable", "--config-file", dir + "/rc.xml"});
+                attempt.start();
+            }
+            if (runTool("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id"))
+                return true;
+        }
+        return false;
+    }
+    // The bindings that ran since the last call.
+    QStringList takeRun() const
+    {
+        QStringList run;
+        for (const QString& b : kBindings)
+            if (QFile::remove(dir + "/" + b))
+                run << b;
+        return run;
+    }
+};
+
+} // namespace
+
+class TstLockScreen : public QObject
+{
+    Q_OBJECT
+private slots:
+    void characterLockHoldsTheDesktopUntilItsGoal();
+};
+
+void TstLockScreen::characterLockHoldsTheDesktopUntilItsGoal()
+{
+    QTemporaryDir wmDir;
+    WindowManager wm;
+    wm.dir = wmDir.path();
+    QVERIFY(wm.run());
+    AppRunner app;
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("QT_QPA_PLATFORM");
+    env.insert("QT_LOGGING_RULES", "lorvane.sound.debug=true");
+    env.insert("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=" + app.file("no-bus"));
+    program.setProcessEnvironment(env);
+    program.start(app.file("lorvane"), QStringList());
+    const QString id = app.waitForWindow();
+    QVERIFY(!id.isEmpty());
+    const QString screen = "0,0 1280x1024";
+
+    // Unlocked, every binding reaches the window manager.
+    for (const QString& key : kKeys)
+        xdotool({"key", key});
+    QTRY_VERIFY(QFile::exists(wmDir.path() + "/" + kBindings.last()));
+    QCOMPARE(wm.takeRun(), kBindings);
+
+    xdotool({"windowactivate", "--sync", id});
+    xdotool({"key", "ctrl+k"});
+    QTRY_VERIFY(!runTool("xdotool", {"search", "--onlyvisible", "--name", "^锁定$"}).isEmpty());
+    xdotool({"type", "5"});
+    xdotool({"key", "Return"});
+    QTRY_VERIFY(isFullScreen(id));
+    QTRY_COMPARE(geometry(id), screen);
+
+    // Locked: every way out is tried, then once more after the window manager minimised
+    // the window as a pager would.
+    for (int round = 0; round < 2; ++round) {
+        if (round == 1)
+            xdotool({"windowminimize", id});
+        QThread::msleep(500);
+        for (const QString& key : kKeys + QStringList{"F8", "ctrl+h"})
+            xdotool({"key", key});
+        for (int button : {Close, Maximise, Minimise})
+            clickButton(id, 1280, button);
+        requestClose(id);
+        QThread::msleep(800);
+        QCOMPARE(wm.takeRun(), QStringList());
+        QVERIFY(isViewable(id) && isFullScreen(id));
+        QCOMPARE(geometry(id), screen);
+    }
+
+    // The goal typed into the editor (the right half) ends the lock by itself.
+    xdotool({"mousemove", "--window", id, "960", "600", "click", "1"});
+    xdotool({"type", "--delay", "40", "abcde"});
+    QTRY_VERIFY_WITH_TIMEOUT(!isFullScreen(id), 5000);
+    QTRY_VERIFY(geometry(id).endsWith(" 800x705"));
+
+    // Everything works again: the window manager's keys, F8, the title bar, a close request.
+    xdotool({"key", "ctrl+Escape"});
+    QTRY_VERIFY(QFile::exists(wmDir.path() + "/C-Escape"));
+    QCOMPARE(wm.takeRun(), QStringList{"C-Escape"});
+    xdotool({"key", "F8"});
+    QTRY_VERIFY(!isViewable(id));
+    xdotool({"key", "F8"});
+    QTRY_VERIFY(isViewable(id));
+    clickButton(id, 800, Maximise);
+    QTRY_COMPARE(geometry(id), screen);
+    clickButton(id, 1280, Maximise);
+    QTRY_VERIFY(geometry(id).endsWith(" 800x705"));
+    clickButton(id, 800, Minimise);
+    QTRY_VERIFY(!isViewable(id));
+    xdotool({"windowactivate", id});
+    QTRY_VERIFY(isViewable(id));
+    requestClose(id);
+    QVERIFY(program.waitForFinished(10000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 0);
+    QCOMPARE(QString::fromUtf8(program.readAllStandardError()).count("play lock.wav"), 1);
+}
+
+int main(int argc, char** argv)
+{
+    PrivateXServer x;
+    if (!x.isRunning()) {
+        std::fprintf(stderr, "no private X server (Xvfb) could be started\n");
+        return 1;
+    }
+    QCoreApplication app(argc, argv);
+    TstLockScreen t;
+    return QTest::qExec(&t, argc, argv);
+}
+
+#include "tst_lockscreen.moc"
