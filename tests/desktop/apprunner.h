@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 
 // Runs the real program from a fresh application directory (a temporary copy of the built
-// executable and its sound folder) on the test's X display.
+// executable) on the test's X display.
 class AppRunner
 {
 public:
@@ -14,11 +14,10 @@ public:
 
     bool isValid() const { return m_ok; }
     QString dir() const { return m_dir.path(); }
-    QString file(const QString& relative) const { return m_dir.path() + "/" + relative; }
-
+    QString file(const QString& relative) const { return dir() + "/" + relative; }
     // Starts a process of the program; the runner keeps it and ends it at destruction.
     QProcess* start();
-    // Waits until the program shows its main window; returns its X window id or 0.
+    // Waits until the program shows its main window; returns its X window id or "".
     QString waitForWindow(int timeoutMs = 15000);
 
 private:
@@ -28,4 +27,4 @@ private:
 };
 
 // Runs a command (xdotool, xwininfo, …) and returns its standard output, trimmed.
-QString runTool(const QString& program, const QStringList& args, int* exitCode = nullptr);
+QString runTool(const QString& program, const QStringList& args);

@@ -1,36 +1,14 @@
 #include "privatexserver.h"
 
-#include <csignal>
-#include <cstdlib>
-#include <poll.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-PrivateXServer::PrivateXServer() : m_previousDisplay(qgetenv("DISPLAY"))
+PrivateXServer::PrivateXServer()
 {
-    int fds[2];
-    if (pipe(fds) != 0)
+    // Xvfb picks a free display number and writes it to standard output once it accepts
+    // clients.
+    m_xvfb.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_xvfb.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
+    if (!m_xvfb.waitForReadyRead(20000))
         return;
-    m_pid = fork();
-    if (m_pid == 0) {
-        close(fds[0]);
-        // Xvfb picks a free display number and writes it to the pipe once it accepts clients.
-        const QByteArray fd = QByteArray::number(fds[1]);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.constData(), "-screen", "0", "1280x1024x24",
-               "-nolisten", "tcp", static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    close(fds[1]);
-    if (m_pid < 0) {
-        close(fds[0]);
-        return;
-    }
-    QByteArray number;
-    pollfd p{fds[0], POLLIN, 0};
-    char c = 0;
-    while (poll(&p, 1, 20000) > 0 && read(fds[0], &c, 1) == 1 && c != '\n')
-        number.append(c);
-    close(fds[0]);
+    const QByteArray number = m_xvfb.readLine().trimmed();
     if (number.isEmpty())
         return;
     m_display = ":" + number;
@@ -39,10 +17,8 @@ PrivateXServer::PrivateXServer() : m_previousDisplay(qgetenv("DISPLAY"))
 
 PrivateXServer::~PrivateXServer()
 {
-    if (m_pid > 0) {
-        kill(m_pid, SIGTERM);
-        waitpid(m_pid, nullptr, 0);
-    }
+    m_xvfb.terminate();
+    m_xvfb.waitForFinished(5000);
     if (m_previousDisplay.isEmpty())
         qunsetenv("DISPLAY");
     else

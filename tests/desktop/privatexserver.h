@@ -1,8 +1,7 @@
 #pragma once
 
 #include <QByteArray>
-
-#include <sys/types.h>
+#include <QProcess>
 
 // An X server (Xvfb) of the test's own, started before the application object exists and
 // made the DISPLAY of the process and its children. Global grabs and desktop-wide key
@@ -12,11 +11,10 @@ class PrivateXServer
 public:
     PrivateXServer();
     ~PrivateXServer();
-    bool isRunning() const { return m_pid > 0 && !m_display.isEmpty(); }
-    QByteArray display() const { return m_display; }
+    bool isRunning() const { return m_xvfb.state() == QProcess::Running && !m_display.isEmpty(); }
 
 private:
-    pid_t m_pid = -1;
+    QProcess m_xvfb;
     QByteArray m_display;
-    QByteArray m_previousDisplay;
+    QByteArray m_previousDisplay = qgetenv("DISPLAY");
 };

@@ -1,22 +1,15 @@
 #pragma once
 
-#include <QByteArray>
 #include <QHash>
-#include <QList>
-#include <QObject>
 #include <QPointer>
-#include <QSet>
 #include <QTcpServer>
+#include <QTcpSocket>
 #include <QUrl>
 
-class QTcpSocket;
-
 // A small HTTP server on 127.0.0.1 for browser tests: serves the pages it is given, records
-// every request with its User-Agent and can hold back the answer for chosen paths.
+// every request with its User-Agent and can hold back the answers for one path.
 class LocalWebServer : public QObject
 {
-    Q_OBJECT
-
 public:
     struct Request {
         QString path;  // without the query
@@ -25,28 +18,28 @@ public:
     };
 
     LocalWebServer();
-    bool listen();
-    QUrl url(const QString& path) const;
-
-    void setPage(const QString& path, const QByteArray& contentType, const QByteArray& body);
-    // Requests for `path` get no answer until release(path).
-    void hold(const QString& path) { m_held.insert(path); }
-    void release(const QString& path);
-    bool received(const QString& path) const;
+    bool listen() { return m_server.listen(QHostAddress::LocalHost); }
+    QUrl url(const QString& path) const
+    {
+        return QUrl(QString("http://127.0.0.1:%1%2").arg(m_server.serverPort()).arg(path));
+    }
+    void setPage(const QString& path, const QByteArray& body,
+                 const QByteArray& type = "text/html; charset=utf-8")
+    {
+        m_pages[path] = {body, type};
+    }
+    // Requests for `path` get no answer until release().
+    void hold(const QString& path) { m_held = path; }
+    void release();
 
     QList<Request> requests;
 
 private:
-    struct Page {
-        QByteArray contentType;
-        QByteArray body;
-    };
-    void readRequests(QTcpSocket* socket);
+    void read(QTcpSocket* socket);
     void answer(QTcpSocket* socket, const QString& path);
 
     QTcpServer m_server;
-    QHash<QString, Page> m_pages;
-    QSet<QString> m_held;
-    QHash<QTcpSocket*, QByteArray> m_buffers;
-    QList<QPair<QPointer<QTcpSocket>, QString>> m_waiting;
+    QHash<QString, QPair<QByteArray, QByteArray>> m_pages; // body, content type
+    QString m_held;
+    QList<QPointer<QTcpSocket>> m_waiting;
 };
