@@ -1,6 +1,8 @@
 #include "apprunner.h"
 
 #include <QSettings>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QtTest>
 
 #include <signal.h>
@@ -18,10 +20,23 @@ void TstStartup::oneInstancePerApplicationDirectoryEvenAfterAKill()
     QVERIFY(app.isValid());
     QProcess* first = app.start();
     QVERIFY(!app.waitForWindow().isEmpty());
-    // The application directory is the one the program was started from.
+    // The first start lays out its application directory, wherever it was started from.
+    for (const char* dir : {"data/我的书籍", "data/回收站", "bak", "key"})
+        QVERIFY2(QFileInfo(app.file(QString::fromUtf8(dir))).isDir(), dir);
     QSettings ini(app.file("config.ini"), QSettings::IniFormat);
+    ini.setIniCodec("utf-8");
     QCOMPARE(ini.value("curThemeOption/user_data_dir").toString(), app.dir());
-    QVERIFY(QFileInfo(app.file("data/我的书籍")).isDir());
+    QCOMPARE(ini.value("UIOption_4/font_set").toString(), QString("文泉驿微米黑"));
+    QCOMPARE(ini.value("chapterOption/word_pre_chapters").toString(), QString("3000"));
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "check");
+        db.setDatabaseName(app.file("sys.db"));
+        QVERIFY(db.open());
+        QSqlQuery q("select count(*) from books where del = 0", db);
+        QVERIFY(q.first());
+        QCOMPARE(q.value(0).toInt(), 3); // the starter book, volume and chapter
+    }
+    QSqlDatabase::removeDatabase("check");
 
     // A second start on the same directory ends at once with 0; the first runs on.
     QProcess* second = app.start();
