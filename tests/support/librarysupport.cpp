@@ -36,7 +36,7 @@ void seedLibrary(const TestAppDir& app, const QStringList& items, const QString&
 }
 
 QTreeView* treeOf(MainWindow& w) { return w.findChild<QTreeView*>("treeView"); }
-QStandardItemModel* modelOf(MainWindow& w)
+static QStandardItemModel* modelOf(MainWindow& w)
 {
     return qobject_cast<QStandardItemModel*>(treeOf(w)->model());
 }

@@ -8,7 +8,6 @@
 
 class MainWindow;
 class QLabel;
-class QStandardItemModel;
 class QTextEdit;
 class QTreeView;
 class QWidget;
@@ -22,7 +21,6 @@ void seedLibrary(const TestAppDir& app, const QStringList& items,
 
 // The parts of a main window a test looks at.
 QTreeView* treeOf(MainWindow& w);
-QStandardItemModel* modelOf(MainWindow& w);
 QTextEdit* editorOf(MainWindow& w);
 QString statusPathOf(MainWindow& w);
 QString titleOf(MainWindow& w);

@@ -36,11 +36,6 @@ TestAppDir::~TestAppDir()
     AppDirs::setRoot(QString());
 }
 
-FakeGlobalShortcut::FakeGlobalShortcut(const QKeySequence& k, QObject* parent)
-    : GlobalShortcut(parent), key(k)
-{
-}
-
 FakeGlobalShortcut::~FakeGlobalShortcut()
 {
     if (g_services) {
@@ -48,19 +43,6 @@ FakeGlobalShortcut::~FakeGlobalShortcut()
         if (g_services->lastShortcut == this)
             g_services->lastShortcut = nullptr;
     }
-}
-
-bool FakeDesktopServices::installKeyboardHook()
-{
-    hookInstalled = true;
-    calls << "hook:install";
-    return true;
-}
-
-void FakeDesktopServices::removeKeyboardHook()
-{
-    hookInstalled = false;
-    calls << "hook:remove";
 }
 
 bool FakeDesktopServices::requestPower(PowerAction action)
@@ -75,7 +57,7 @@ std::unique_ptr<GlobalShortcut> FakeDesktopServices::createGlobalShortcut(const 
                                                                           QObject* parent)
 {
     calls << "shortcut:" + key.toString();
-    auto s = std::make_unique<FakeGlobalShortcut>(key, parent);
+    auto s = std::make_unique<FakeGlobalShortcut>(parent);
     ++liveShortcuts;
     lastShortcut = s.get();
     return s;

@@ -41,18 +41,17 @@ class FakeGlobalShortcut : public GlobalShortcut
 {
     Q_OBJECT
 public:
-    FakeGlobalShortcut(const QKeySequence& key, QObject* parent);
+    using GlobalShortcut::GlobalShortcut;
     ~FakeGlobalShortcut() override;
     bool isRegistered() const override { return true; }
-    QKeySequence key;
 };
 
 // Records every request; power actions are only counted.
 class FakeDesktopServices : public DesktopServices
 {
 public:
-    bool installKeyboardHook() override;
-    void removeKeyboardHook() override;
+    bool installKeyboardHook() override { calls << "hook:install"; return hookInstalled = true; }
+    void removeKeyboardHook() override { calls << "hook:remove"; hookInstalled = false; }
     void setKeySoundEnabled(bool on) override { keySound = on; }
     bool keySoundEnabled() const override { return keySound; }
     void setSystemLocked(bool locked) override { systemLockedFlag = locked; }

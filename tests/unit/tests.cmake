@@ -11,10 +11,9 @@ lorvane_add_test(NAME tst_bookrules KIND unit SOURCES unit/tst_bookrules.cpp)
 lorvane_add_test(NAME tst_editorrules KIND unit SOURCES unit/tst_editorrules.cpp)
 
 # desktop services and lock rules
-lorvane_add_test(NAME tst_keyclass KIND unit SOURCES unit/tst_keyclass.cpp)
-lorvane_add_test(NAME tst_wordlockprogress KIND unit SOURCES unit/tst_wordlockprogress.cpp)
+lorvane_add_test(NAME tst_lockrules KIND unit SOURCES unit/tst_lockrules.cpp)
 if(NOT WIN32)
-  lorvane_add_test(NAME tst_login1power KIND unit SOURCES unit/tst_login1power.cpp)
+  lorvane_add_test(NAME tst_posixplatform KIND unit SOURCES unit/tst_posixplatform.cpp)
 endif()
 # The Win32 calls of the Windows backend must stay valid C++ for a Windows compiler; without
 # the cross compiler (scripts/deps.sh installs it) the check fails rather than vanish.

@@ -1,7 +1,8 @@
-// Power-off and restart requests against a stand-in login manager on a private bus: the
-// test's own dbus-daemon, reached through DBUS_SYSTEM_BUS_ADDRESS. The machine's real
-// system bus is never contacted.
+// The POSIX platform layer. Power-off and restart requests go to a stand-in login manager on
+// a private bus: the test's own dbus-daemon, reached through DBUS_SYSTEM_BUS_ADDRESS. The
+// machine's real system bus is never contacted.
 #include "app/platform/login1power.h"
+#include "app/platform/terminationwatcher.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -10,6 +11,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <csignal>
 
 class FakeLogin1 : public QObject, protected QDBusContext
 {
@@ -32,7 +35,7 @@ private:
     }
 };
 
-class TstLogin1Power : public QObject
+class TstPosixPlatform : public QObject
 {
     Q_OBJECT
 private slots:
@@ -42,6 +45,7 @@ private slots:
     void requestReachesTheLoginManagerOnce_data();
     void requestReachesTheLoginManagerOnce();
     void noBusSendsNothing();
+    void signalsArriveOnTheEventLoop();
 
 private:
     QTemporaryDir m_dir;
@@ -49,7 +53,7 @@ private:
     FakeLogin1 m_fake;
 };
 
-void TstLogin1Power::initTestCase()
+void TstPosixPlatform::initTestCase()
 {
     QVERIFY(m_dir.isValid());
     // A session-type bus of our own, listening only inside the temporary directory.
@@ -74,20 +78,20 @@ void TstLogin1Power::initTestCase()
              fakeBus.baseService());
 }
 
-void TstLogin1Power::cleanupTestCase()
+void TstPosixPlatform::cleanupTestCase()
 {
     QDBusConnection::disconnectFromBus("fake-login1");
     m_daemon.terminate();
     m_daemon.waitForFinished(5000);
 }
 
-void TstLogin1Power::init()
+void TstPosixPlatform::init()
 {
     m_fake.calls.clear();
     m_fake.refuse = false;
 }
 
-void TstLogin1Power::requestReachesTheLoginManagerOnce_data()
+void TstPosixPlatform::requestReachesTheLoginManagerOnce_data()
 {
     QTest::addColumn<int>("action");
     QTest::addColumn<bool>("refuse");
@@ -99,7 +103,7 @@ void TstLogin1Power::requestReachesTheLoginManagerOnce_data()
     QTest::newRow("refused") << off << true << "PowerOff(true)";
 }
 
-void TstLogin1Power::requestReachesTheLoginManagerOnce()
+void TstPosixPlatform::requestReachesTheLoginManagerOnce()
 {
     QFETCH(int, action);
     QFETCH(bool, refuse);
@@ -113,7 +117,7 @@ void TstLogin1Power::requestReachesTheLoginManagerOnce()
     QCOMPARE(m_fake.calls, QStringList{call});
 }
 
-void TstLogin1Power::noBusSendsNothing()
+void TstPosixPlatform::noBusSendsNothing()
 {
     const QDBusConnection none = QDBusConnection::connectToBus(
         "unix:path=" + m_dir.filePath("nothing-listens-here"), "no-bus");
@@ -124,5 +128,28 @@ void TstLogin1Power::noBusSendsNothing()
     QCOMPARE(m_fake.calls, QStringList());
 }
 
-QTEST_GUILESS_MAIN(TstLogin1Power)
-#include "tst_login1power.moc"
+void TstPosixPlatform::signalsArriveOnTheEventLoop()
+{
+    struct sigaction before = {};
+    ::sigaction(SIGTERM, nullptr, &before);
+    {
+        TerminationWatcher watcher;
+        QVERIFY(watcher.isActive());
+        QSignalSpy spy(&watcher, &TerminationWatcher::terminationRequested);
+        for (int sig : {SIGTERM, SIGINT, SIGHUP}) {
+            // The process survives the signal; the request arrives as a Qt signal.
+            ::raise(sig);
+            QVERIFY(spy.wait(2000));
+            QCOMPARE(spy.takeFirst().at(0).toInt(), sig);
+        }
+        // Only one watcher owns the handlers at a time.
+        TerminationWatcher second;
+        QVERIFY(!second.isActive());
+    }
+    struct sigaction after = {};
+    ::sigaction(SIGTERM, nullptr, &after);
+    QVERIFY(after.sa_handler == before.sa_handler);
+}
+
+QTEST_GUILESS_MAIN(TstPosixPlatform)
+#include "tst_posixplatform.moc"
