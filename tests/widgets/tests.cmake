@@ -24,8 +24,7 @@ lorvane_add_test(NAME tst_lockdialog KIND widgets SOURCES widgets/tst_lockdialog
 lorvane_add_test(NAME tst_writinglock KIND widgets SOURCES widgets/tst_writinglock.cpp)
 
 # find, formatting, browser
-lorvane_add_test(NAME tst_find KIND widgets SOURCES widgets/tst_find.cpp)
-lorvane_add_test(NAME tst_format KIND widgets SOURCES widgets/tst_format.cpp)
+lorvane_add_test(NAME tst_findformat KIND widgets SOURCES widgets/tst_findformat.cpp)
 lorvane_add_test(NAME tst_browserwindows KIND widgets SOURCES widgets/tst_browserwindows.cpp)
 lorvane_add_test(NAME tst_browser KIND widgets SOURCES widgets/tst_browser.cpp
   widgets/localwebserver.cpp widgets/localwebserver.h)

@@ -2,7 +2,6 @@
 #include "support/testsupport.h"
 
 #include "app/mainwindow.h"
-#include "library/filecreate.h"
 #include "settings/config.h"
 #include "settings/dialogsetting.h"
 
@@ -19,11 +18,8 @@ private slots:
     void countLabelAndSoundOncePerCrossing();
     void saveTriggersWriteOnlyTheOpenChapter_data();
     void saveTriggersWriteOnlyTheOpenChapter();
-    void savesNeverWriteEmptyTextOrRecreateAFile();
     void typesettingKeepsMarkupAsText();
-    void themeAppliesStyleSheetsSizeAndMargins();
-    void openingCountsAsAnEditOnlyWithText();
-    void settingsDialogOpensOnceAndAppliesTheTheme();
+    void settingsDialogAndThemeApplyStyleSheetsSizeAndMargins();
 };
 
 namespace {
@@ -138,20 +134,6 @@ void TstMainWindowEditor::saveTriggersWriteOnlyTheOpenChapter()
     QCOMPARE(e.edit->toPlainText(), QString("甲乙丙"));
 }
 
-void TstMainWindowEditor::savesNeverWriteEmptyTextOrRecreateAFile()
-{
-    EditorWindow e("原文");
-    e.edit->clear();
-    QTest::keyClick(e.edit, Qt::Key_S, Qt::ControlModifier);
-    QCOMPARE(readBytes(e.chapter), QByteArray("原文"));
-
-    QVERIFY(QFile::remove(e.chapter));
-    e.edit->insertPlainText("新文");
-    QTest::keyClick(e.edit, Qt::Key_Return);
-    QTest::keyClick(e.edit, Qt::Key_S, Qt::ControlModifier);
-    QVERIFY(!QFileInfo::exists(e.chapter));
-}
-
 void TstMainWindowEditor::typesettingKeepsMarkupAsText()
 {
     EditorWindow e("<b>粗</b>\n\n\n  细  ");
@@ -168,19 +150,23 @@ void TstMainWindowEditor::typesettingKeepsMarkupAsText()
     QCOMPARE(readBytes(e.chapter), typeset.toUtf8());
 }
 
-void TstMainWindowEditor::themeAppliesStyleSheetsSizeAndMargins()
+void TstMainWindowEditor::settingsDialogAndThemeApplyStyleSheetsSizeAndMargins()
 {
     EditorWindow e("一\n二", Config::ThemeNumber, "2");
     const auto margins = [&] {
         const QTextBlockFormat f = e.edit->document()->firstBlock().blockFormat();
         return QPointF(f.leftMargin(), f.rightMargin());
     };
-    QVERIFY(qApp->styleSheet().startsWith(FileCreate::loadStyleSheet("gray")));
     QVERIFY(qApp->styleSheet().endsWith("QMainWindow{background-color: #ffcdec;color : #000000;}"));
-    QCOMPARE(e.get("treeView")->styleSheet(),
-             QString("background-color : #ffcdec;color : #000000;"));
-    QCOMPARE(e.countLabel()->styleSheet(), QString("color : #000000;"));
     QCOMPARE(margins(), QPointF(0, 0));
+    e.get<QToolButton>("settings")->click();
+    auto* dialog = e.w->findChild<DialogSetting*>();
+    QVERIFY(dialog && dialog->isVisible());
+    dialog->findChild<QLineEdit*>("text_color")->setText("#123456");
+    dialog->findChild<QPushButton*>("set_save")->click();
+    QVERIFY(!dialog->isVisible());
+    QCOMPARE(e.get("treeView")->styleSheet(),
+             QString("background-color : #ffcdec;color : #123456;"));
 
     // Margins only while maximised (or full screen); the size covers the whole text.
     e.settings("UIOption_2/bg_image", e.app.file("图/山.png"));
@@ -194,37 +180,8 @@ void TstMainWindowEditor::themeAppliesStyleSheetsSizeAndMargins()
     QCOMPARE(margins(), QPointF(200, 150));
     for (QTextCursor c(e.edit->document()); c.movePosition(QTextCursor::NextCharacter);)
         QCOMPARE(c.charFormat().fontPointSize(), 24.0);
-}
 
-void TstMainWindowEditor::openingCountsAsAnEditOnlyWithText()
-{
-    // The autosave keeps a copy of every chapter opened with text, and none of an empty one.
-    EditorWindow e("正文");
-    auto autosave = [&] {
-        QMetaObject::invokeMethod(e.w.get(), "timer_save_slot");
-        return QDir(e.app.file("bak")).entryList(QDir::Files).size();
-    };
-    QCOMPARE(autosave(), 1);
-    // Reopened over a text that had the size already: still an edit.
-    clickItem(*e.w, "书/卷/甲");
-    QTest::qWait(2);
-    QCOMPARE(autosave(), 2);
-    writeBytes(e.sibling, "");
-    clickItem(*e.w, "书/卷/乙");
-    QCOMPARE(autosave(), 2);
-}
-
-void TstMainWindowEditor::settingsDialogOpensOnceAndAppliesTheTheme()
-{
-    EditorWindow e("");
-    e.get<QToolButton>("settings")->click();
-    auto* dialog = e.w->findChild<DialogSetting*>();
-    QVERIFY(dialog && dialog->isVisible());
-    dialog->findChild<QLineEdit*>("text_color")->setText("#123456");
-    dialog->findChild<QPushButton*>("set_save")->click();
-    QVERIFY(!dialog->isVisible());
-    QCOMPARE(e.get("treeView")->styleSheet(),
-             QString("background-color : #eeeeee;color : #123456;"));
+    // The dialog opens once, from either button.
     e.get<QToolButton>("toolButton_2")->click();
     QCOMPARE(e.w->findChildren<DialogSetting*>().size(), 1);
     QVERIFY(dialog->isVisible());

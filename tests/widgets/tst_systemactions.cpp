@@ -1,5 +1,5 @@
-// Shutdown and restart from the title-bar menu, and the F8 hotkey's toggle, with the
-// recording desktop services: nothing here can reach the real machine.
+// Shutdown and restart from the title-bar menu with the recording desktop services: nothing
+// here can reach the real machine.
 #include "support/testsupport.h"
 
 #include "app/mainwindow.h"
@@ -19,7 +19,6 @@ class TstSystemActions : public QObject
 private slots:
     void powerActionsAskThenSaveThenRequest_data();
     void powerActionsAskThenSaveThenRequest();
-    void hotkeyHidesAndRestoresWithoutQuitting();
 };
 
 void TstSystemActions::powerActionsAskThenSaveThenRequest_data()
@@ -73,26 +72,6 @@ void TstSystemActions::powerActionsAskThenSaveThenRequest()
     QCOMPARE(whenAsked, confirmed ? QStringList({typed, chapter, "false"}) : QStringList());
     QCOMPARE(readBytes(chapter), confirmed ? typed.toUtf8() : QByteArray("旧的文字"));
     QCOMPARE(readBytes(sibling), QByteArray("另一章"));
-}
-
-void TstSystemActions::hotkeyHidesAndRestoresWithoutQuitting()
-{
-    TestAppDir app;
-    MainWindow w;
-    const QRect saved = w.geometry();
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    w.move(saved.topLeft() + QPoint(150, 90));
-
-    // The offscreen desktop has no tray, where closing would be the orderly quit.
-    QVERIFY(!QSystemTrayIcon::isSystemTrayAvailable());
-    emit fakeServices().lastShortcut->activated();
-    QVERIFY(w.isHidden());
-    QVERIFY(fakeServices().hookInstalled);
-    QVERIFY(!config(app)->contains(Config::KeySound));
-    emit fakeServices().lastShortcut->activated();
-    QVERIFY(w.isVisible());
-    QCOMPARE(w.geometry(), saved);
 }
 
 QTEST_MAIN(TstSystemActions)

@@ -11,16 +11,19 @@
 
 namespace {
 
-// Chapter 甲 holding `text` open in the main window (乙 holds the same text), and the find
-// dialog opened by its button.
-struct FindFixture {
-    explicit FindFixture(const QString& text)
+// Chapter 甲 holding `text` open in the main window; 乙 holds the same text.
+struct EditorFixture {
+    explicit EditorFixture(const QString& text)
     {
         seedLibrary(app, {"书", "书/卷", "书/卷/甲", "书/卷/乙"}, text);
         w = std::make_unique<MainWindow>();
         clickItem(*w, "书/卷/甲");
         editor = editorOf(*w);
-        w->findChild<QToolButton*>("search")->click();
+    }
+    QToolButton* button(const char* name) { return w->findChild<QToolButton*>(name); }
+    void openFind()
+    {
+        button("search")->click();
         dialog = w->findChild<DialogFind*>();
     }
     template <typename T> T* in(const char* name) { return dialog->findChild<T*>(name); }
@@ -36,6 +39,20 @@ struct FindFixture {
         if (in<QAbstractButton>(name)->isChecked() != on)
             in<QAbstractButton>(name)->click();
     }
+    // The format of a character is the one the cursor sees right after it.
+    QTextCharFormat formatAt(int position) const
+    {
+        QTextCursor c(editor->document());
+        c.setPosition(position + 1);
+        return c.charFormat();
+    }
+    QVector<int> weights() const
+    {
+        QVector<int> result;
+        for (int i = 0; i < editor->toPlainText().size(); ++i)
+            result << formatAt(i).fontWeight();
+        return result;
+    }
 
     TestAppDir app;
     std::unique_ptr<MainWindow> w;
@@ -45,7 +62,8 @@ struct FindFixture {
 
 } // namespace
 
-class TstFind : public QObject
+// Find and replace, and the formatting tools, on the open chapter.
+class TstFindFormat : public QObject
 {
     Q_OBJECT
 private slots:
@@ -54,30 +72,32 @@ private slots:
     void search();
     void replace_data();
     void replace();
+    void sizeStepsByTwoWithinTheList_data();
+    void sizeStepsByTwoWithinTheList();
+    void boldTwiceMakesTheWholeTextBoldThenNormalUndoably();
+    void clearFormatCopiesAndKeepsTheFilePlain();
 };
 
-void TstFind::dialogControlsAndKeptBetweenOpenings()
+void TstFindFormat::dialogControlsAndKeptBetweenOpenings()
 {
-    FindFixture f("");
+    EditorFixture f("");
+    f.openFind();
     QVERIFY(f.dialog->isVisible() && !f.dialog->isModal());
     QLineEdit* field = f.in<QLineEdit>("lineEdit");
     QVERIFY(!f.in<QPushButton>("btn_find")->isEnabled());
     typeText(field, "他");
     QVERIFY(f.in<QPushButton>("btn_find")->isEnabled());
-    QVERIFY(!f.in<QWidget>("re_lineEdit")->isVisible());
     f.in<QCheckBox>("replace")->click();
-    QVERIFY(f.in<QWidget>("re_lineEdit")->isVisible());
-
     f.in<QPushButton>("close")->click();
     QVERIFY(!f.dialog->isVisible());
-    f.w->findChild<QToolButton*>("search")->click();
+    f.button("search")->click();
     QCOMPARE(f.w->findChildren<DialogFind*>().size(), 1);
     QVERIFY(f.dialog->isVisible());
     QCOMPARE(field->text(), QString("他"));
     QVERIFY(f.in<QWidget>("re_lineEdit")->isVisible());
 }
 
-void TstFind::search_data()
+void TstFindFormat::search_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("cursor");
@@ -96,7 +116,7 @@ void TstFind::search_data()
         << "Apple" << 5 << "back" << false << "apple" << QStringList{"5-5"} << 1;
 }
 
-void TstFind::search()
+void TstFindFormat::search()
 {
     QFETCH(QString, text);
     QFETCH(int, cursor);
@@ -105,7 +125,8 @@ void TstFind::search()
     QFETCH(QString, word);
     QFETCH(QStringList, selections);
     QFETCH(int, misses);
-    FindFixture f(text);
+    EditorFixture f(text);
+    f.openFind();
     f.select(cursor, cursor);
     f.check(qPrintable(direction), true);
     f.check("checkBox", ignoreCase);
@@ -120,7 +141,7 @@ void TstFind::search()
     QCOMPARE(f.editor->toPlainText(), text);
 }
 
-void TstFind::replace_data()
+void TstFindFormat::replace_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("selStart");
@@ -143,7 +164,7 @@ void TstFind::replace_data()
 // Replacing changes the editor only; the chapter's own file gets the text at the next save
 // (the file store's atomic rewrite), the other chapter keeps its bytes, and the Chinese text
 // comes back from disk unchanged.
-void TstFind::replace()
+void TstFindFormat::replace()
 {
     QFETCH(QString, text);
     QFETCH(int, selStart);
@@ -151,7 +172,8 @@ void TstFind::replace()
     QFETCH(bool, ignoreCase);
     QFETCH(bool, all);
     QFETCH(QString, expected);
-    FindFixture f(text);
+    EditorFixture f(text);
+    f.openFind();
     f.select(selStart, selEnd);
     f.check("replace", true);
     f.check("checkBox", ignoreCase);
@@ -171,5 +193,89 @@ void TstFind::replace()
     QCOMPARE(f.editor->toPlainText(), expected);
 }
 
-QTEST_MAIN(TstFind)
-#include "tst_find.moc"
+void TstFindFormat::sizeStepsByTwoWithinTheList_data()
+{
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("8 bigger") << "8" << "font_big" << "10";
+    QTest::newRow("36 bigger stays") << "36" << "font_big" << "36";
+    QTest::newRow("9 smaller stops at 8") << "9" << "font_samll" << "8";
+}
+
+void TstFindFormat::sizeStepsByTwoWithinTheList()
+{
+    QFETCH(QString, start);
+    QFETCH(QString, button);
+    QFETCH(QString, expected);
+    EditorFixture f("正文");
+    auto* sizes = f.w->findChild<QComboBox*>("font_size");
+    sizes->setCurrentText(start);
+    QCOMPARE(sizes->currentText(), start);
+    QSignalSpy changes(sizes, QOverload<int>::of(&QComboBox::currentIndexChanged));
+    f.button(qPrintable(button))->click();
+    QCOMPARE(sizes->currentText(), expected);
+    // Without a change the size handler must not run again.
+    QCOMPARE(changes.count(), start == expected ? 0 : 1);
+}
+
+void TstFindFormat::boldTwiceMakesTheWholeTextBoldThenNormalUndoably()
+{
+    EditorFixture f("第一段\n第二段");
+    f.select(1, 2);
+    QToolButton* bold = f.button("bold");
+    bold->click();
+    QVERIFY(bold->isChecked());
+    QCOMPARE(f.weights(), QVector<int>(7, QFont::Bold));
+    // What is typed next continues in bold.
+    f.editor->insertPlainText("字");
+    QCOMPARE(f.formatAt(7).fontWeight(), int(QFont::Bold));
+
+    bold->click();
+    QVERIFY(!bold->isChecked());
+    QCOMPARE(f.weights(), QVector<int>(8, QFont::Normal));
+    QCOMPARE(f.editor->toPlainText(), QString("第一段\n第二段字"));
+    f.button("undo")->click();
+    QCOMPARE(f.weights(), QVector<int>(8, QFont::Bold));
+    f.button("redo")->click();
+    QCOMPARE(f.weights(), QVector<int>(8, QFont::Normal));
+}
+
+// Formats live on screen only: switching items saves exactly the plain text into the
+// chapter's own file.
+void TstFindFormat::clearFormatCopiesAndKeepsTheFilePlain()
+{
+    EditorFixture f("普通粗体普通");
+    auto* family = f.w->findChild<QFontComboBox*>("font");
+    family->setCurrentFont(QFont("DejaVu Sans Mono"));
+    f.w->findChild<QComboBox*>("font_size")->setCurrentText("12");
+    f.button("bold")->click();
+    f.button("center")->click();
+    QAction* clear = nullptr;
+    for (QMenu* menu : f.w->findChildren<QMenu*>())
+        for (QAction* a : menu->actions())
+            clear = a->text() == "清除格式" ? a : clear;
+    QVERIFY(clear);
+
+    QApplication::clipboard()->setText("旧的剪贴板");
+    f.select(2, 2);
+    clear->trigger();
+    QCOMPARE(QApplication::clipboard()->text(), QString("旧的剪贴板"));
+    QCOMPARE(f.weights(), QVector<int>(6, QFont::Bold));
+
+    f.select(2, 4);
+    clear->trigger();
+    QCOMPARE(QApplication::clipboard()->text(), QString("粗体"));
+    QCOMPARE(f.weights(), (QVector<int>{75, 75, 50, 50, 75, 75}));
+    QCOMPARE(f.formatAt(3).fontFamily(), family->currentText());
+    QCOMPARE(f.formatAt(3).fontPointSize(), 12.0);
+    QCOMPARE(f.editor->textCursor().position(), 4);
+    QVERIFY(!f.editor->textCursor().hasSelection());
+
+    clickItem(*f.w, "书/卷/乙");
+    QCOMPARE(readBytes(f.app.file("data/我的书籍/书/卷/甲.txt")), QByteArray("普通粗体普通"));
+    QCOMPARE(readBytes(f.app.file("data/我的书籍/书/卷/乙.txt")), QByteArray("普通粗体普通"));
+}
+
+QTEST_MAIN(TstFindFormat)
+#include "tst_findformat.moc"
