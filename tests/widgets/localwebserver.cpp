@@ -10,6 +10,15 @@ LocalWebServer::LocalWebServer()
     });
 }
 
+void LocalWebServer::release()
+{
+    for (const QPointer<QTcpSocket>& socket : qAsConst(m_waiting))
+        if (socket)
+            answer(socket, m_held);
+    m_waiting.clear();
+    m_held.clear();
+}
+
 // Every answer closes its connection, so a connection carries one request: it is read once
 // its head is complete.
 void LocalWebServer::read(QTcpSocket* socket)
@@ -25,7 +34,10 @@ void LocalWebServer::read(QTcpSocket* socket)
         if (line.toLower().startsWith("user-agent:"))
             request.userAgent = line.mid(11).trimmed();
     requests.append(request);
-    answer(socket, request.path);
+    if (request.path == m_held)
+        m_waiting.append(socket);
+    else
+        answer(socket, request.path);
 }
 
 void LocalWebServer::answer(QTcpSocket* socket, const QString& path)

@@ -1,12 +1,13 @@
 #pragma once
 
 #include <QHash>
+#include <QPointer>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QUrl>
 
 // A small HTTP server on 127.0.0.1 for browser tests: serves the pages it is given, records
-// every request with its User-Agent.
+// every request with its User-Agent and can hold back the answers for one path.
 class LocalWebServer : public QObject
 {
 public:
@@ -27,6 +28,9 @@ public:
     {
         m_pages[path] = {body, type};
     }
+    // Requests for `path` get no answer until release().
+    void hold(const QString& path) { m_held = path; }
+    void release();
 
     QList<Request> requests;
 
@@ -36,4 +40,6 @@ private:
 
     QTcpServer m_server;
     QHash<QString, QPair<QByteArray, QByteArray>> m_pages; // body, content type
+    QString m_held;
+    QList<QPointer<QTcpSocket>> m_waiting;
 };

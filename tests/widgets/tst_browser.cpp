@@ -59,10 +59,12 @@ void TstBrowser::pagesLoadAsAPhoneInOneWindow()
 {
     LocalWebServer server;
     QVERIFY(server.listen());
-    server.setPage("/", page("首页", linkTo("next", "_self")));
+    server.setPage("/", page("首页", linkTo("next", "_self") + "<img src=\"/slow.png\">"));
+    server.setPage("/slow.png", "", "image/png");
     server.setPage("/next", page("第二页", linkTo("third", "_blank")));
     server.setPage("/third", page("第三页", "完"));
     server.setPage("/s", page("结果", "结果"));
+    server.hold("/slow.png");
 
     std::unique_ptr<QWidget> window(m_factory->createBrowser(server.url("/")));
     window->show();
@@ -70,16 +72,24 @@ void TstBrowser::pagesLoadAsAPhoneInOneWindow()
     auto* view = window->findChild<QWebView*>();
     auto* location = window->findChild<QLineEdit*>();
     QVERIFY(!location->isEnabled());
+    // The title has arrived, the picture has not: the title carries the percentage.
+    const QRegularExpression loading("^首页 \\((\\d+)%\\)$");
+    QTRY_VERIFY_WITH_TIMEOUT(loading.match(window->windowTitle()).hasMatch(), 10000);
+    const int percent = loading.match(window->windowTitle()).captured(1).toInt();
+    QVERIFY2(percent >= 1 && percent <= 99, qPrintable(window->windowTitle()));
+    server.release();
     QTRY_COMPARE_WITH_TIMEOUT(window->windowTitle(), QString("首页"), 10000);
     QCOMPARE(location->text(), server.url("/").toString());
 
     // Links open here, also the one that asks for a new window.
+    QSignalSpy clicks(view, &QWebView::linkClicked);
     for (const QString& path : {QString("next"), QString("third")}) {
         const QWebElement link = view->page()->mainFrame()->findFirstElement("#" + path);
         QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, link.geometry().center());
         QTRY_COMPARE_WITH_TIMEOUT(view->url(), server.url("/" + path), 10000);
     }
     QCOMPARE(window->windowTitle(), QString("第三页"));
+    QCOMPARE(clicks.count(), 2);
 
     // An address goes to the server with its query as it was encoded.
     QAction* home = window->findChild<QToolBar*>()->actions().at(4);
@@ -98,7 +108,7 @@ void TstBrowser::pagesLoadAsAPhoneInOneWindow()
                                          "en-us) AppleWebKit/532.9 (KHTML, like Gecko) "
                                          "Version/4.0.5 Mobile/8A293 Safari/6531.22.7"));
     }
-    for (const char* path : {"/", "/next", "/third"})
+    for (const char* path : {"/", "/slow.png", "/next", "/third"})
         QVERIFY2(paths.contains(path), qPrintable(paths.join(' ')));
 }
 
