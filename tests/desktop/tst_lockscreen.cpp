@@ -186,10 +186,15 @@ void TstLockScreen::f8TogglesAndACharacterLockHoldsTheDesktopUntilItsGoal()
     QTRY_VERIFY_WITH_TIMEOUT(!isFullScreen(id), 5000);
     QTRY_VERIFY(geometry(id).endsWith(" 800x705"));
 
-    // The window manager's keys work again, and a close request ends the program.
+    // The window manager's keys and F8 work again, and a close request ends the program.
     xdotool({"key", "ctrl+Escape"});
     QTRY_VERIFY(QFile::exists(wmDir.path() + "/C-Escape"));
     QCOMPARE(wm.takeRun(), QStringList{"C-Escape"});
+    // F8 was registered again when the lock ended.
+    xdotool({"key", "F8"});
+    QTRY_VERIFY(!isViewable(id));
+    xdotool({"key", "F8"});
+    QTRY_VERIFY(isViewable(id));
     requestClose(id);
     QVERIFY(program.waitForFinished(10000));
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
