@@ -100,6 +100,9 @@ bool g_picture = false;
 EditorBench& bench(bool picture)
 {
     if (!g_bench || g_picture != picture) {
+        // The window must go before the application object does.
+        static const bool cleanupAdded = (qAddPostRoutine([] { g_bench.reset(); }), true);
+        Q_UNUSED(cleanupAdded);
         g_bench.reset();
         g_bench = std::make_unique<EditorBench>(picture);
         g_picture = picture;
