@@ -7,7 +7,6 @@
 
 namespace CatalogNames {
 
-QString numberText(double value) { return QStringLiteral("%1").arg(value); }
 
 int nextSort(float maxSort)
 {

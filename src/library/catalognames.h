@@ -10,9 +10,6 @@
 // rename may give, and the rename on disk itself.
 namespace CatalogNames {
 
-// A sort value as names, paths and statements write it: at most six significant digits.
-QString numberText(double value);
-
 // The sort value of a new last child: one above the largest sort of its siblings, whole.
 int nextSort(float maxSort);
 
