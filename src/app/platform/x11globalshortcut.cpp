@@ -8,6 +8,7 @@
 #include <xcb/xcb.h>
 #include <xcb/xproto.h>
 
+#include <array>
 #include <cstdlib>
 #include <memory>
 
@@ -18,6 +19,12 @@ constexpr quint16 kCapsLockMask = XCB_MOD_MASK_LOCK;
 // The modifiers a hotkey may carry; lock states are ignored when matching.
 constexpr quint16 kHotkeyModifiers =
     XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1 | XCB_MOD_MASK_4;
+
+// The key is grabbed once for every state of CapsLock and NumLock.
+std::array<quint16, 4> lockVariants(quint16 numLockMask)
+{
+    return {0, kCapsLockMask, numLockMask, quint16(kCapsLockMask | numLockMask)};
+}
 
 struct FreeDeleter {
     void operator()(void* p) const { std::free(p); }
@@ -149,10 +156,8 @@ bool X11GlobalShortcut::grab()
     m_numLockMask = numLockMask(c);
 
     const xcb_window_t root = QX11Info::appRootWindow();
-    const quint16 variants[] = {0, kCapsLockMask, m_numLockMask,
-                                quint16(kCapsLockMask | m_numLockMask)};
     bool ok = true;
-    for (quint16 lock : variants) {
+    for (quint16 lock : lockVariants(m_numLockMask)) {
         xcb_generic_error_t* error = xcb_request_check(
             c, xcb_grab_key_checked(c, 0, root, m_modifiers | lock, m_keycode,
                                     XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
@@ -178,10 +183,8 @@ bool X11GlobalShortcut::ungrab()
         return false;
     grabbedKeys().remove(quint32(m_keycode) << 16 | m_modifiers);
     const xcb_window_t root = QX11Info::appRootWindow();
-    const quint16 variants[] = {0, kCapsLockMask, m_numLockMask,
-                                quint16(kCapsLockMask | m_numLockMask)};
     bool ok = true;
-    for (quint16 lock : variants) {
+    for (quint16 lock : lockVariants(m_numLockMask)) {
         xcb_generic_error_t* error = xcb_request_check(
             c, xcb_ungrab_key_checked(c, m_keycode, root, m_modifiers | lock));
         if (error) {
