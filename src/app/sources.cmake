@@ -19,6 +19,7 @@ target_sources(lorvane_core PRIVATE
   # desktop services
   app/platform/desktopservices.cpp app/platform/desktopservices.h
   app/platform/soundplayer.cpp app/platform/soundplayer.h
+  app/platform/hookeddesktopservices.h
 )
 
 # desktop services: one backend per desktop. The Win32 calls live in winapi.cpp, which

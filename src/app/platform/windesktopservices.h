@@ -1,21 +1,16 @@
 #pragma once
 
-#include "app/platform/desktopservices.h"
-#include "lock/keyhook.h"
+#include "app/platform/hookeddesktopservices.h"
 
 // The desktop services of Windows: the low-level keyboard hook, the taskbar window, the
 // per-user "DisableTaskMgr" policy, hotkeys and the forced shutdown and restart.
-class WinDesktopServices : public DesktopServices
+class WinDesktopServices : public HookedDesktopServices
 {
 public:
     ~WinDesktopServices() override;
 
     bool installKeyboardHook() override;
     void removeKeyboardHook() override;
-    void setKeySoundEnabled(bool on) override { m_hook.setKeySoundEnabled(on); }
-    bool keySoundEnabled() const override { return m_hook.keySoundEnabled(); }
-    void setSystemLocked(bool locked) override { m_hook.setSystemLocked(locked); }
-    bool systemLocked() const override { return m_hook.systemLocked(); }
     void setTaskbarVisible(bool visible) override;
     void setTaskMgrDisabled(bool disabled) override;
     bool requestPower(PowerAction action) override;
@@ -28,7 +23,6 @@ public:
 private:
     static bool onKey(void* context, unsigned long vk, bool altHeld);
 
-    KeyHook m_hook;
     // The taskbar found when it was hidden; showing it again uses the same window.
     void* m_taskbar = nullptr;
 };

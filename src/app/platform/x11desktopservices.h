@@ -1,7 +1,6 @@
 #pragma once
 
-#include "app/platform/desktopservices.h"
-#include "lock/keyhook.h"
+#include "app/platform/hookeddesktopservices.h"
 
 #include <memory>
 
@@ -11,7 +10,7 @@ class X11KeyRecorder;
 // hotkeys grabbed on the root window, power-off and restart through the login manager. A
 // full-screen window already covers the panels, so the taskbar and task-manager measures
 // have nothing to do here; recording cannot drop keys, so a locked window grabs the keyboard.
-class X11DesktopServices : public DesktopServices
+class X11DesktopServices : public HookedDesktopServices
 {
 public:
     // Null unless Qt runs on xcb with an open display.
@@ -20,10 +19,6 @@ public:
 
     bool installKeyboardHook() override;
     void removeKeyboardHook() override;
-    void setKeySoundEnabled(bool on) override { m_hook.setKeySoundEnabled(on); }
-    bool keySoundEnabled() const override { return m_hook.keySoundEnabled(); }
-    void setSystemLocked(bool locked) override { m_hook.setSystemLocked(locked); }
-    bool systemLocked() const override { return m_hook.systemLocked(); }
     void setTaskbarVisible(bool) override {}
     void setTaskMgrDisabled(bool) override {}
     bool requestPower(PowerAction action) override;
@@ -35,6 +30,5 @@ public:
 private:
     X11DesktopServices() = default;
 
-    KeyHook m_hook;
     std::unique_ptr<X11KeyRecorder> m_recorder;
 };
