@@ -10,8 +10,6 @@ class TstCatalogWidth : public QObject
 private slots:
     void startWidth_data();
     void startWidth();
-    void limited_data();
-    void limited();
 };
 
 void TstCatalogWidth::startWidth_data()
@@ -25,8 +23,6 @@ void TstCatalogWidth::startWidth_data()
     // Indentation 20, item padding 10, 30 around the tree.
     QTest::newRow("nominal: an empty library starts at the minimum")
         << true << Rows{} << 30 << 180 << true;
-    QTest::newRow("nominal: short names start at the minimum")
-        << true << Rows{{0, 60}, {1, 70}, {2, 80}} << 180 << 180 << true;
     QTest::newRow("nominal: ten-character chapter names")
         << true << Rows{{0, 90}, {1, 100}, {2, 160}} << 260 << 260 << true;
     QTest::newRow("nominal: a deeper row outweighs a longer name")
@@ -55,25 +51,6 @@ void TstCatalogWidth::startWidth()
     QTEST(width.neededWidth(), "needed");
     QTEST(width.startWidth(), "start");
     QTEST(more, "wantsMore");
-}
-
-void TstCatalogWidth::limited_data()
-{
-    QTest::addColumn<int>("width");
-    QTest::addColumn<int>("window");
-    QTest::addColumn<int>("expected");
-    QTest::newRow("nominal: a dragged width inside the range") << 250 << 800 << 250;
-    QTest::newRow("nominal: a wide column in a maximised window") << 600 << 1920 << 600;
-    QTest::newRow("boundary: below the drag minimum") << 60 << 800 << 120;
-    QTest::newRow("boundary: more than half the window") << 600 << 800 << 400;
-    QTest::newRow("robustness: a window narrower than twice the minimum") << 200 << 200 << 120;
-}
-
-void TstCatalogWidth::limited()
-{
-    QFETCH(int, width);
-    QFETCH(int, window);
-    QTEST(CatalogWidth::limited(width, window), "expected");
 }
 
 QTEST_APPLESS_MAIN(TstCatalogWidth)
