@@ -55,7 +55,8 @@ void MainWindow::rename_slot(const QModelIndex& topLeft, const QModelIndex& bott
 
     if (plan.type == Catalog::Chapter && curOpenChapter == plan.oldPath) {
         curOpenChapter = plan.newPath;
-        ui->textEdit->setPlainText(CatalogNames::retitled(editorPlainText(ui->textEdit->document()), name));
+        ui->textEdit->setPlainText(CatalogNames::retitled(editorPlainText(ui->textEdit->document()),
+                                                               plan.oldName, name));
         saveOpenChapter();
     } else if (plan.type != Catalog::Chapter && curOpenChapter.startsWith(plan.oldPath + '/')) {
         // The open file moved with its book or volume; keep saving it where it now is.
