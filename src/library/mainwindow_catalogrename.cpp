@@ -39,7 +39,10 @@ void MainWindow::rename_slot(const QModelIndex& topLeft, const QModelIndex& bott
 
     // Disk first, then the table; a table that refuses puts the disk back, so the two never
     // disagree about where the text lives.
-    const bool moved = CatalogNames::renameEntry(plan.oldPath, plan.newPath);
+    // The disk alone cannot tell: a sibling whose file was removed outside the program still
+    // owns its name, and a second item there would share its file.
+    const bool moved =
+        !plan.nameTaken && CatalogNames::renameEntry(plan.oldPath, plan.newPath);
     if (!moved || !CatalogStore::renameItem(id.toInt(), name, plan.newUrl)) {
         if (moved)
             CatalogNames::renameEntry(plan.newPath, plan.oldPath);
