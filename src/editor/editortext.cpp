@@ -8,3 +8,5 @@ QString editorPlainText(const QTextDocument* document)
     text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
     return text;
 }
+
+QString editorReadingText(const QTextDocument* document) { return document->toPlainText(); }
