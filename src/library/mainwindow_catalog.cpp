@@ -104,9 +104,8 @@ void MainWindow::on_treeView_clicked(const QModelIndex& index)
     ui->textEdit->setTextCursor(cursor);
     ui->textEdit->setFocus(Qt::MouseFocusReason);
     // Applying the margins walks the cursor to the last paragraph and back; the title and
-    // the count show that walk as a cursor movement.
-    if (ui->textEdit->document()->blockCount() > 1)
-        on_textEdit_cursorPositionChanged();
+    // the count show that walk as a cursor movement, for a one-paragraph item as well.
+    on_textEdit_cursorPositionChanged();
     wordLockBase = chapterCharCount(editorReadingText(ui->textEdit->document()));
 }
 

@@ -64,6 +64,7 @@ void TstCatalog::openingSavesTheOpenText_data()
                            "不换行\u00a0空格\u2028软换行\n\n";
     QTest::newRow("markup-like UTF-8") << markup.toUtf8() << markup << "";
     const QString han = "第一章 林'夕\n\n　　“你好，”她说。";
+    QTest::newRow("one paragraph") << QByteArray("一段") << "一段" << "";
     QTest::newRow("GB18030") << QTextCodec::codecForName("GB18030")->fromUnicode(han) << han << "";
     QTest::newRow("removed") << QByteArray() << "" << "";
     QTest::newRow("unreadable") << QByteArray("正文") << "" << "不能打开文件!";
