@@ -1,6 +1,7 @@
 #include "support/librarysupport.h"
 #include "support/testsupport.h"
 
+#include "app/backgroundpicture.h"
 #include "app/mainwindow.h"
 #include "settings/config.h"
 #include "settings/dialogsetting.h"
@@ -181,6 +182,13 @@ void TstMainWindowEditor::settingsDialogAndThemeApplyStyleSheetsSizeAndMargins()
     for (const char* name : {"wiget_textEdit", "treeView", "left_label", "bottom_label"})
         QVERIFY2(e.get(name)->styleSheet().startsWith("background-color : transparent;"), name);
     QCOMPARE(margins(), QPointF(200, 150));
+    // A picture put in place after a paint found it missing shows at the next theme change.
+    e.w->grab();
+    QImage mountain(4, 4, QImage::Format_RGB32);
+    mountain.fill(Qt::darkGreen);
+    QVERIFY(QDir().mkpath(e.app.file("图")) && mountain.save(e.app.file("图/山.png")));
+    e.applyTheme();
+    QVERIFY(!e.w->findChild<BackgroundPicture*>()->scaled(e.app.file("图/山.png"), {4, 4}).isNull());
     for (QTextCursor c(e.edit->document()); c.movePosition(QTextCursor::NextCharacter);)
         QCOMPARE(c.charFormat().fontPointSize(), 24.0);
 
