@@ -59,6 +59,7 @@ void MainWindow::save_success_update()
     ui->right_label->setStyleSheet(sheets.sideStrips);
     ui->bottom_label->setStyleSheet(sheets.bottomStrip);
     ui->Widget_tool->setStyleSheet(sheets.toolBar);
+    applyIconRowInk(theme.text);
     for (QLabel* label : {statusPathLabel, statusClockLabel, statusCountLabel})
         label->setStyleSheet(sheets.statusLabels);
 

@@ -171,6 +171,14 @@ void TstMainWindowEditor::settingsDialogAndThemeApplyStyleSheetsSizeAndMargins()
     QVERIFY(!dialog->isVisible());
     QCOMPARE(e.get("treeView")->styleSheet(),
              QString("background-color : #ffcdec;color : #123456;"));
+    // The icon row is drawn in the text colour (on a dark theme the default ink vanishes).
+    const QImage lockIcon = e.get<QToolButton>("lock")->icon().pixmap(40, 40).toImage();
+    QSet<QRgb> inks;
+    for (int y = 0; y < lockIcon.height(); ++y)
+        for (int x = 0; x < lockIcon.width(); ++x)
+            if (qAlpha(lockIcon.pixel(x, y)) == 255)
+                inks.insert(lockIcon.pixel(x, y) & 0xffffff);
+    QCOMPARE(inks, QSet<QRgb>{0x123456});
 
     // Margins only while maximised (or full screen); the size covers the whole text.
     e.settings("UIOption_2/bg_image", e.app.file("图/山.png"));
