@@ -80,6 +80,8 @@ QString convert(const char* codec, const QByteArray& bytes, bool* clean)
 
 QString unixLineBreaks(QString text)
 {
+    if (!text.contains(QLatin1Char('\r')))
+        return text;
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return text;
@@ -101,6 +103,15 @@ TextDecoder::Result TextDecoder::decode(const QByteArray& bytes)
         result.text = unixLineBreaks(convert(encodingName(result.encoding), body, &result.clean));
         return result;
     }
+    // Nearly every chapter is valid UTF-8: one pass of Qt's decoder settles it. A second
+    // byte-order mark is a character of the text, not a header to drop.
+    QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
+    const QString utf8 = QTextCodec::codecForName("UTF-8")->toUnicode(body.constData(),
+                                                                      body.size(), &state);
+    if (state.invalidChars == 0 && state.remainingChars == 0) {
+        result.text = unixLineBreaks(utf8);
+        return result;
+    }
     const Utf8Scan scan = scanUtf8(body);
     if (scan.broken > 0 && !result.byteOrderMark && scan.broken > scan.multiByte) {
         bool clean = false;
@@ -111,7 +122,7 @@ TextDecoder::Result TextDecoder::decode(const QByteArray& bytes)
             return result;
         }
     }
-    result.clean = scan.broken == 0;
+    result.clean = false;
     result.text = unixLineBreaks(QString::fromUtf8(body));
     return result;
 }
