@@ -9,4 +9,10 @@ QString editorPlainText(const QTextDocument* document)
     return text;
 }
 
-QString editorReadingText(const QTextDocument* document) { return document->toPlainText(); }
+QString editorReadingText(const QTextDocument* document)
+{
+    QString text = editorPlainText(document);
+    text.replace(QChar::Nbsp, QLatin1Char(' '));
+    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    return text;
+}

@@ -10,6 +10,7 @@ class QTextDocument;
 QString editorPlainText(const QTextDocument* document);
 
 // The text as the author reads it, the one that is counted and typeset: no-break spaces are
-// spaces and line separators end lines (QTextDocument::toPlainText()). Web pages indent with
-// no-break spaces; counting them would raise the royalty, and 删除空格 must see them.
+// spaces and line separators end lines, as QTextDocument::toPlainText() shows it. Web pages
+// indent with no-break spaces; counting them would raise the royalty, and 删除空格 must see
+// them.
 QString editorReadingText(const QTextDocument* document);
