@@ -52,3 +52,6 @@ endif()
 
 # process environment set before the application object
 target_sources(lorvane_core PRIVATE app/startupenvironment.cpp app/startupenvironment.h)
+
+# sound effects plugin
+include(app/platform/sound/sound.cmake)

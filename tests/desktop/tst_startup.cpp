@@ -12,6 +12,7 @@ class TstStartup : public QObject
     Q_OBJECT
 private slots:
     void oneInstancePerApplicationDirectoryEvenAfterAKill();
+    void firstWindowWithoutOpenGLOrSoundLibraries();
 };
 
 void TstStartup::oneInstancePerApplicationDirectoryEvenAfterAKill()
@@ -56,6 +57,30 @@ void TstStartup::oneInstancePerApplicationDirectoryEvenAfterAKill()
     QProcess* third = app.start();
     QVERIFY(!third->waitForFinished(2000));
     QVERIFY(!app.waitForWindow().isEmpty());
+}
+
+void TstStartup::firstWindowWithoutOpenGLOrSoundLibraries()
+{
+    AppRunner app;
+    QVERIFY(app.isValid());
+    QProcess* p = app.start();
+    QVERIFY(!app.waitForWindow().isEmpty());
+    QFile mapsFile(QStringLiteral("/proc/%1/maps").arg(p->processId()));
+    QVERIFY(mapsFile.open(QIODevice::ReadOnly));
+    const QByteArray maps = mapsFile.readAll();
+    const struct {
+        const char* library;
+        bool mapped;
+    } expected[] = {
+        // The widgets must be there, or the maps read are not the program's.
+        {"/libQt5Widgets.so", true},
+        {"/libGLX.so", false},
+        {"/libEGL.so", false},
+        {"/libQt5Multimedia.so", false},
+        {"/libpulse.so", false},
+    };
+    for (const auto& e : expected)
+        QVERIFY2(maps.contains(e.library) == e.mapped, e.library);
 }
 
 QTEST_GUILESS_MAIN(TstStartup)

@@ -16,4 +16,7 @@ SoundPlayer& player();
 // Takes ownership; nullptr restores the real player.
 void install(SoundPlayer* player);
 inline void play(const QString& fileName) { player().play(fileName); }
+// The real player; its effects come from the plugin at `pluginPath`, by default the one in
+// the plugins folder beside the executable.
+SoundPlayer* createEffectPlayer(const QString& pluginPath = QString());
 } // namespace Sounds
