@@ -2,6 +2,8 @@
 
 #include "app/appdirs.h"
 
+#include <QDebug>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
 
@@ -69,13 +71,20 @@ void SqliteOper::ensureBooksTable()
     QSqlDatabase db;
     if (!openDatabase(db))
         return;
-    QSqlQuery query(db);
-    QString name;
-    if (query.exec(QLatin1String(kTableExists)) && query.first())
-        name = query.value(0).toString();
-    if (name != QLatin1String("books"))
-        query.exec(QLatin1String(kCreateTable));
-    query.exec(QLatin1String(kCreatePidIndex));
+    // Table and index land in one transaction: at a first start each would otherwise wait
+    // for the disk on its own.
+    const bool batched = db.transaction();
+    {
+        QSqlQuery query(db);
+        QString name;
+        if (query.exec(QLatin1String(kTableExists)) && query.first())
+            name = query.value(0).toString();
+        if (name != QLatin1String("books"))
+            query.exec(QLatin1String(kCreateTable));
+        query.exec(QLatin1String(kCreatePidIndex));
+    }
+    if (batched && !db.commit())
+        qWarning().noquote() << "books table not created:" << db.lastError().text();
 }
 
 int SqliteOper::maxId()
