@@ -11,6 +11,9 @@ struct StartFigures {
     bool ok = false;
     // From exec until the X server maps the program's first top-level window.
     double firstWindowMs = 0;
+    // CPU time its threads had used when the window was mapped: unlike the wall time it
+    // hardly depends on what else the machine is doing.
+    double cpuToWindowMs = 0;
     // Once the program has stopped using the CPU: its proportional set size and the CPU
     // time (user + system, every thread) it used since exec.
     double pssMb = 0;
