@@ -150,8 +150,8 @@ int main(int argc, char** argv)
     };
     // Another build's application directory, to see what a change gained.
     if (argc > 1)
-        programs.push_back({"Lorvane, the other build", QString::fromLocal8Bit(argv[1]) + "/lorvane",
-                            true, {}});
+        programs.push_back(
+            {"Lorvane, the other build", QString::fromLocal8Bit(argv[1]) + "/lorvane", true, {}});
     Batch batch(root, watch, qgetenv("DISPLAY"), busAddress);
     std::map<std::pair<int, int>, Row> rows;
     bool failed = false;

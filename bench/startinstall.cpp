@@ -69,7 +69,8 @@ bool addLargeBook(const QString& dir, int chapters)
     ok = ok && id > 0 && QDir().mkpath(bookPath) &&
          writeText(bookPath + "/index.txt", QByteArray()) &&
          CatalogStore::insertItem(bookId, book, bookPath, 1, 0, bookId);
-    const QByteArray text = QStringLiteral("　　夜色渐深，客栈里只剩下他一个人。\n\n").repeated(60).toUtf8();
+    const QByteArray text =
+        QStringLiteral("　　夜色渐深，客栈里只剩下他一个人。\n\n").repeated(60).toUtf8();
     int volumeId = 0;
     QString volumePath;
     for (int c = 0; ok && c < chapters; ++c) {
