@@ -50,7 +50,8 @@ BenchRegistrar hook([] {
                              once = true;
                              g_hook.setKeySoundEnabled(true);
                              AppDirs::setRoot(QStringLiteral(LORVANE_APP_DIR));
-                             Sounds::install(nullptr);
+                             Sounds::install(Sounds::createEffectPlayer(
+                                 QStringLiteral(LORVANE_SOUND_PLUGIN_PATH)));
                          }
                      }});
     return cases;

@@ -4,4 +4,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
 scripts/build.sh
-exec env QT_QPA_PLATFORM=offscreen "${BUILD_DIR:-build}/bench/lorvane_bench" "$@"
+status=0
+env QT_QPA_PLATFORM=offscreen "${BUILD_DIR:-build}/bench/lorvane_bench" "$@" || status=$?
+# Start-up of the real program against a bare window: whole processes on an X server of the
+# batch's own, so it runs apart from the in-process cases above (selected by "start-up").
+if [[ $# -eq 0 || "start-up of the real program" == *"${1}"* ]]; then
+  "${BUILD_DIR:-build}/bench/lorvane_startbench" || status=$?
+fi
+exit "$status"

@@ -2,6 +2,7 @@
 #include "app/mainwindow.h"
 #include "app/platform/terminationwatcher.h"
 #include "app/singleinstance.h"
+#include "app/startupenvironment.h"
 #include "resources/resources.h"
 
 #include <QApplication>
@@ -13,6 +14,7 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
         !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") && !qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "xcb");
+    StartupEnvironment::apply();
 
     QApplication app(argc, argv);
     // Hiding to the tray is not an end; the program ends only through its orderly quit.

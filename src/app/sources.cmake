@@ -54,3 +54,9 @@ else()
   target_include_directories(lorvane_win_backend_check PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
   target_link_libraries(lorvane_win_backend_check PRIVATE Qt5::Core Qt5::Gui lorvane_warnings)
 endif()
+
+# process environment set before the application object
+target_sources(lorvane_core PRIVATE app/startupenvironment.cpp app/startupenvironment.h)
+
+# sound effects plugin
+include(app/platform/sound/sound.cmake)

@@ -71,20 +71,35 @@ bool SqliteOper::ensureBooksTable()
     QSqlDatabase db;
     if (!openDatabase(db))
         return false;
-    QSqlQuery query(db);
-    if (!query.exec(QLatin1String(kTableExists))) {
-        qWarning() << "book index unreadable:" << query.lastError().text();
-        return false;
+    // Table and index land in one transaction: at a first start each would otherwise wait
+    // for the disk on its own.
+    const bool batched = db.transaction();
+    bool ok = true;
+    {
+        QSqlQuery query(db);
+        if (!query.exec(QLatin1String(kTableExists))) {
+            qWarning() << "book index unreadable:" << query.lastError().text();
+            ok = false;
+        } else {
+            const bool found = query.first() && query.value(0).toString() == QLatin1String("books");
+            if (!found && !query.exec(QLatin1String(kCreateTable))) {
+                qWarning() << "cannot create the book index:" << query.lastError().text();
+                ok = false;
+            }
+            // Only a speed-up: a read-only library without it still works.
+            if (ok && !query.exec(QLatin1String(kCreatePidIndex)))
+                qWarning() << "no index on books(pid):" << query.lastError().text();
+        }
     }
-    const bool found = query.first() && query.value(0).toString() == QLatin1String("books");
-    if (!found && !query.exec(QLatin1String(kCreateTable))) {
-        qWarning() << "cannot create the book index:" << query.lastError().text();
-        return false;
+    if (batched) {
+        if (!ok) {
+            db.rollback();
+        } else if (!db.commit()) {
+            qWarning().noquote() << "books table not created:" << db.lastError().text();
+            ok = false;
+        }
     }
-    // Only a speed-up: a read-only library without it still works.
-    if (!query.exec(QLatin1String(kCreatePidIndex)))
-        qWarning() << "no index on books(pid):" << query.lastError().text();
-    return true;
+    return ok;
 }
 
 int SqliteOper::maxId()

@@ -12,6 +12,8 @@ class TstStartup : public QObject
     Q_OBJECT
 private slots:
     void oneInstancePerApplicationDirectoryEvenAfterAKill();
+    void librariesAtTheFirstWindow_data();
+    void librariesAtTheFirstWindow();
 };
 
 void TstStartup::oneInstancePerApplicationDirectoryEvenAfterAKill()
@@ -56,6 +58,51 @@ void TstStartup::oneInstancePerApplicationDirectoryEvenAfterAKill()
     QProcess* third = app.start();
     QVERIFY(!third->waitForFinished(2000));
     QVERIFY(!app.waitForWindow().isEmpty());
+}
+
+void TstStartup::librariesAtTheFirstWindow_data()
+{
+    QTest::addColumn<QByteArray>("glIntegration"); // empty: not set
+    QTest::addColumn<bool>("openGL");
+    QTest::newRow("nominal: nothing chosen, no OpenGL") << QByteArray() << false;
+    QTest::newRow("an integration the user chose is kept") << QByteArray("xcb_glx") << true;
+}
+
+void TstStartup::librariesAtTheFirstWindow()
+{
+    QFETCH(QByteArray, glIntegration);
+    QFETCH(bool, openGL);
+    const QByteArray previous = qgetenv("QT_XCB_GL_INTEGRATION");
+    if (glIntegration.isEmpty())
+        qunsetenv("QT_XCB_GL_INTEGRATION");
+    else
+        qputenv("QT_XCB_GL_INTEGRATION", glIntegration);
+    AppRunner app;
+    QVERIFY(app.isValid());
+    QProcess* p = app.start();
+    if (previous.isNull())
+        qunsetenv("QT_XCB_GL_INTEGRATION");
+    else
+        qputenv("QT_XCB_GL_INTEGRATION", previous);
+    QVERIFY(!app.waitForWindow().isEmpty());
+    QFile mapsFile(QStringLiteral("/proc/%1/maps").arg(p->processId()));
+    QVERIFY(mapsFile.open(QIODevice::ReadOnly));
+    const QByteArray maps = mapsFile.readAll();
+    const struct {
+        const char* library;
+        bool mapped;
+    } expected[] = {
+        // The widgets must be there, or the maps read are not the program's.
+        {"/libQt5Widgets.so", true},
+        {"/libqxcb-glx-integration.so", openGL},
+        {"/libQt5Multimedia.so", false},
+        {"/libpulse.so", false},
+    };
+    for (const auto& e : expected)
+        QVERIFY2(maps.contains(e.library) == e.mapped, e.library);
+    // No OpenGL driver of any vendor unless one was asked for.
+    if (!openGL)
+        QVERIFY2(!maps.contains("/libGLX_"), "an OpenGL driver");
 }
 
 QTEST_GUILESS_MAIN(TstStartup)

@@ -1,5 +1,6 @@
 // Lock rules: which key sound a key event makes and which keys a locked desktop swallows, for
 // X keysyms and Windows virtual-key codes; the progress of a character lock.
+#include "app/platform/sound/effectsoundplugin.h"
 #include "lock/keyclass.h"
 #include "lock/keyhook.h"
 #include "lock/wordlockprogress.h"
@@ -146,8 +147,8 @@ void TstLockRules::wordLockTicks()
 }
 
 namespace {
-// The production player without effects: records which files it went to load.
-class LoadRecordingPlayer : public EffectSoundPlayer
+// The production effects without audio: records which files it went to load.
+class LoadRecordingPlayer : public EffectSoundPlugin
 {
 public:
     QStringList loaded;
@@ -165,10 +166,10 @@ void TstLockRules::missingSoundIsLookedForAgain()
 {
     TestAppDir app;
     LoadRecordingPlayer player;
-    player.play("lock.wav");
+    player.play(app.file("sound/lock.wav"));
     QVERIFY(player.loaded.isEmpty());
     writeBytes(app.file("sound/lock.wav"), "RIFF");
-    player.play("lock.wav");
+    player.play(app.file("sound/lock.wav"));
     QCOMPARE(player.loaded, QStringList{app.file("sound/lock.wav")});
 }
 

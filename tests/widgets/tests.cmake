@@ -29,7 +29,7 @@ lorvane_add_test(NAME tst_browserwindows KIND widgets SOURCES widgets/tst_browse
 lorvane_add_test(NAME tst_browser KIND widgets SOURCES widgets/tst_browser.cpp
   widgets/localwebserver.cpp widgets/localwebserver.h)
 find_package(Qt5 REQUIRED COMPONENTS WebKitWidgets)
-target_link_libraries(tst_browser PRIVATE Qt5::WebKitWidgets)
+target_link_libraries(tst_browser PRIVATE Qt5::WebKitWidgets Qt5::Network)
 target_compile_definitions(tst_browser PRIVATE
   LORVANE_BROWSER_PLUGIN_PATH="$<TARGET_FILE:lorvane_browser>")
 

@@ -1,51 +1,51 @@
 #include "app/platform/soundplayer.h"
 
 #include "app/appdirs.h"
+#include "app/platform/soundeffects.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QLoggingCategory>
-#include <QSoundEffect>
-#include <QUrl>
+#include <QPluginLoader>
+
+#include <memory>
 
 // Off unless asked for (QT_LOGGING_RULES="lorvane.sound.debug=true"): one line per sound.
 Q_LOGGING_CATEGORY(lcSound, "lorvane.sound", QtInfoMsg)
 
 namespace {
-constexpr int kPoolSize = 3;
-} // namespace
 
-EffectSoundPlayer::~EffectSoundPlayer() = default;
-
-void EffectSoundPlayer::play(const QString& fileName)
+// Plays through the effects plugin, loaded at the first sound rather than at start.
+class EffectSoundPlayer : public SoundPlayer
 {
-    qCDebug(lcSound).noquote() << "play" << fileName;
-    Pool& pool = m_pools[fileName];
-    if (pool.effects.empty()) {
-        const QString path = AppDirs::soundPath(fileName);
-        if (!QFileInfo(path).isFile())
-            return;
-        pool.effects = createEffects(path);
-        if (pool.effects.empty())
-            return;
+public:
+    explicit EffectSoundPlayer(const QString& pluginPath) : m_pluginPath(pluginPath) {}
+    ~EffectSoundPlayer() override
+    {
+        if (m_effects)
+            m_effects->release();
     }
-    QSoundEffect* effect = pool.effects[pool.next].get();
-    pool.next = (pool.next + 1) % pool.effects.size();
-    effect->play();
-}
 
-EffectSoundPlayer::Effects EffectSoundPlayer::createEffects(const QString& path)
-{
-    Effects effects;
-    for (int i = 0; i < kPoolSize; ++i) {
-        auto effect = std::make_unique<QSoundEffect>();
-        effect->setSource(QUrl::fromLocalFile(path));
-        effects.push_back(std::move(effect));
+    void play(const QString& fileName) override
+    {
+        qCDebug(lcSound).noquote() << "play" << fileName;
+        if (!m_tried) {
+            m_tried = true;
+            // Never unloaded: a sound may still be playing when the player goes.
+            QPluginLoader loader(m_pluginPath);
+            m_effects = qobject_cast<SoundEffects*>(loader.instance());
+            if (!m_effects)
+                qWarning("sound plugin not loaded, no sounds: %s",
+                         qPrintable(loader.errorString()));
+        }
+        if (m_effects)
+            m_effects->play(AppDirs::soundPath(fileName));
     }
-    return effects;
-}
 
-namespace {
+private:
+    QString m_pluginPath;
+    bool m_tried = false;
+    SoundEffects* m_effects = nullptr;
+};
 
 std::unique_ptr<SoundPlayer>& current()
 {
@@ -65,12 +65,20 @@ SoundPlayer& player()
 {
     auto& p = current();
     if (!p) {
-        p = std::make_unique<EffectSoundPlayer>();
+        p.reset(createEffectPlayer());
         qAddPostRoutine(releasePlayer);
     }
     return *p;
 }
 
 void install(SoundPlayer* player) { current().reset(player); }
+
+SoundPlayer* createEffectPlayer(const QString& pluginPath)
+{
+    return new EffectSoundPlayer(
+        pluginPath.isEmpty() ? QCoreApplication::applicationDirPath() +
+                                   QStringLiteral("/plugins/" LORVANE_SOUND_PLUGIN)
+                             : pluginPath);
+}
 
 } // namespace Sounds
