@@ -1,5 +1,6 @@
 target_sources(lorvane_core PRIVATE
-  # autosave
+  # the open chapter: opening, every save, the autosave and its backups
+  editor/openchapter.cpp editor/openchapter.h
   editor/backupname.cpp editor/backupname.h
   editor/chaptertitle.cpp editor/chaptertitle.h
   editor/charcount.cpp editor/charcount.h

@@ -1,6 +1,8 @@
 #include "support/librarysupport.h"
 #include "support/testsupport.h"
 
+#include "app/messages.h"
+
 #include "app/mainwindow.h"
 #include "editor/dialogfind.h"
 
@@ -137,7 +139,7 @@ void TstFindFormat::search()
         QCOMPARE(QString("%1-%2").arg(c.selectionStart()).arg(c.selectionEnd()), expected);
     }
     QCOMPARE(f.app.messages.toVector(),
-             (QVector<QPair<int, QString>>(misses, {2, "没有匹配的字符了!"})));
+             (QVector<QPair<int, QString>>(misses, {Messages::Error, "没有匹配的字符了!"})));
     QCOMPARE(f.editor->toPlainText(), text);
 }
 

@@ -1,5 +1,7 @@
 #include "support/testsupport.h"
 
+#include "app/messages.h"
+
 #include "app/mainwindow.h"
 #include "settings/config.h"
 
@@ -62,12 +64,12 @@ void TstMainWindowShell::quitSavesTheSession()
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QVERIFY(w.findChild<QTextEdit*>("textEdit")->toPlainText().isEmpty());
     QMenu* menu = w.findChild<QPushButton*>("btnMenu")->menu();
-    QAction* keySound = menu->actions().value(0);
+    QAction* keySound = menuEntry(menu, "按键声音");
     QVERIFY(keySound->isChecked() && fakeServices().keySound && fakeServices().hookInstalled);
     keySound->trigger();
     QVERIFY(!fakeServices().keySound);
     if (viaMenu) {
-        menu->actions()[3]->trigger();
+        menuEntry(menu, "退出")->trigger();
     } else {
         QVERIFY(!QSystemTrayIcon::isSystemTrayAvailable());
         w.close();
@@ -96,7 +98,7 @@ void TstMainWindowShell::unopenableDatabaseStopsStartUp()
     MainWindow w;
     QVERIFY(!w.isInitialised());
     QCOMPARE(app.messages.size(), 1);
-    QVERIFY(app.messages[0].first == 2 && app.messages[0].second.contains("sys.db"));
+    QVERIFY(app.messages[0].first == Messages::Error && app.messages[0].second.contains("sys.db"));
     QVERIFY(!fakeServices().hookInstalled);
 }
 
