@@ -3,6 +3,7 @@ target_sources(lorvane_core PRIVATE
   library/textfile.cpp library/textfile.h
   library/filecreate.cpp library/filecreate.h
   library/sqliteoper.cpp library/sqliteoper.h
+  library/catalogstatement.cpp library/catalogstatement.h
 
   # catalog tree: paths, items, statements, names
   library/catalogpaths.cpp library/catalogpaths.h

@@ -1,7 +1,10 @@
 #include "library/sqliteoper.h"
 
 #include "app/appdirs.h"
+#include "app/logcategories.h"
+#include "library/catalogstatement.h"
 
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
 
@@ -27,7 +30,7 @@ QVariant singleValue(const QString& statement, bool* ok)
     if (!SqliteOper::openDatabase(db))
         return QVariant();
     QSqlQuery query(db);
-    if (!query.exec(statement) || !query.first())
+    if (!CatalogStatement::exec(query, statement) || !query.first())
         return QVariant();
     *ok = true;
     return query.value(0);
@@ -50,7 +53,10 @@ bool SqliteOper::openDatabase(QSqlDatabase& db)
         db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"));
         db.setDatabaseName(name);
     }
-    return db.open();
+    if (db.open())
+        return true;
+    qCWarning(lcLibrary).noquote() << "cannot open" << name << "—" << db.lastError().text();
+    return false;
 }
 
 void SqliteOper::closeDatabase()
@@ -71,11 +77,11 @@ void SqliteOper::ensureBooksTable()
         return;
     QSqlQuery query(db);
     QString name;
-    if (query.exec(QLatin1String(kTableExists)) && query.first())
+    if (CatalogStatement::exec(query, QLatin1String(kTableExists)) && query.first())
         name = query.value(0).toString();
     if (name != QLatin1String("books"))
-        query.exec(QLatin1String(kCreateTable));
-    query.exec(QLatin1String(kCreatePidIndex));
+        CatalogStatement::exec(query, QLatin1String(kCreateTable));
+    CatalogStatement::exec(query, QLatin1String(kCreatePidIndex));
 }
 
 int SqliteOper::maxId()
