@@ -85,7 +85,7 @@ void MainWindow::initialise()
     fileCreate = new FileCreate(this);
     fileCreate->hide();
     model = new QStandardItemModel(ui->treeView);
-    openChapter = new OpenChapter(ui->textEdit->document(), this);
+    openChapter = new OpenChapter(ui->textEdit, this);
     writingLock = new WritingLock(this, [this] { return editorCharCount(); }, this);
     connect(writingLock, &WritingLock::ended, this, [this] { setLockMode(false); });
     // A forgotten chapter leaves nothing to type into: its text belongs to no file now.

@@ -8,10 +8,9 @@
 #include "library/textfile.h"
 
 #include <QFileInfo>
-#include <QTextDocument>
+#include <QTextEdit>
 
-OpenChapter::OpenChapter(QTextDocument* document, QObject* parent)
-    : QObject(parent), m_document(document)
+OpenChapter::OpenChapter(QTextEdit* editor, QObject* parent) : QObject(parent), m_editor(editor)
 {
 }
 
@@ -29,24 +28,25 @@ OpenChapter::Opened OpenChapter::open(const QString& file)
     if (!TextFile::read(file, &text))
         return Opened::Unreadable;
     // Plain text only: a chapter that starts like markup must come back exactly as typed.
-    m_document->setPlainText(text);
+    // Through the editor, which also puts its cursor at the start.
+    m_editor->setPlainText(text);
     m_path = file;
     // As the editor gives it back (a lone carriage return becomes a paragraph): the text that
     // counts as unchanged is what a save would write for this file untouched.
-    m_onDisk = editorPlainText(m_document);
+    m_onDisk = editorPlainText(m_editor->document());
     return Opened::Yes;
 }
 
 bool OpenChapter::isChanged() const
 {
-    return !m_path.isEmpty() && editorPlainText(m_document) != m_onDisk;
+    return !m_path.isEmpty() && editorPlainText(m_editor->document()) != m_onDisk;
 }
 
 bool OpenChapter::save()
 {
     if (m_path.isEmpty())
         return false;
-    const QString text = editorPlainText(m_document);
+    const QString text = editorPlainText(m_editor->document());
     // Unchanged text is not written back: a file read with a guessed encoding keeps its
     // bytes, and the disk is spared a rewrite on every item switch.
     if (text.isEmpty() || text == m_onDisk || !QFileInfo::exists(m_path))
@@ -58,11 +58,11 @@ void OpenChapter::autosave(const QString& libraryPrefix, const QString& backupDi
 {
     // The modified flag is never cleared by saving, so once the author has typed, every
     // tick leaves another copy: the backups are the chapter's version history.
-    if (m_path.isEmpty() || !m_document->isModified())
+    if (m_path.isEmpty() || !m_editor->document()->isModified())
         return;
     const QString backup = backupPath(m_path, libraryPrefix, backupDir, now);
     FileCreate::createFile(backup);
-    FileCreate::saveFile(backup, editorPlainText(m_document));
+    FileCreate::saveFile(backup, editorPlainText(m_editor->document()));
     save();
 }
 
@@ -85,8 +85,8 @@ bool OpenChapter::forgetDeleted(const QString& path)
         return false;
     m_path.clear();
     m_onDisk.clear();
-    m_document->setPlainText(QString());
-    m_document->setModified(false);
+    m_editor->setPlainText(QString());
+    m_editor->document()->setModified(false);
     emit forgotten();
     return true;
 }

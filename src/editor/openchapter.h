@@ -3,7 +3,7 @@
 #include <QObject>
 #include <QString>
 
-class QTextDocument;
+class QTextEdit;
 
 // The chapter shown in the editor and every write of it. It knows the open file, the text
 // that file holds as far as this program wrote or read it, and the one save rule: a file is
@@ -16,7 +16,7 @@ class OpenChapter : public QObject
 public:
     enum class Opened { NotAFile, Unreadable, Yes };
 
-    explicit OpenChapter(QTextDocument* document, QObject* parent = nullptr);
+    explicit OpenChapter(QTextEdit* editor, QObject* parent = nullptr);
 
     const QString& path() const { return m_path; }
     // The chapter of the last session, remembered without showing it: the editor stays empty.
@@ -47,7 +47,7 @@ signals:
 private:
     bool write(const QString& text);
 
-    QTextDocument* m_document;
+    QTextEdit* m_editor;
     QString m_path;
     // What the open file holds: the text shown when it was opened or last written.
     QString m_onDisk;

@@ -12,6 +12,8 @@
 #include <QTreeView>
 #include <QtTest>
 
+#include <utility>
+
 class TstOpenChapter : public QObject
 {
     Q_OBJECT
@@ -134,11 +136,16 @@ void TstOpenChapter::oneFailedSaveOneBox()
     // The file's place is taken by a directory: every save of the chapter fails.
     const QString file = app.file(kLib + "书/卷/甲.txt");
     QVERIFY(QFile::remove(file) && QDir().mkdir(file));
-    // The box takes the focus from the editor, as the real one does while it is up.
+    // A box takes the focus from the editor, as the real one does while it is up; the
+    // focus comes back when it closes.
+    bool editorFocused = true;
     Messages::setPresenter([&](const QString& text, int kind) {
         app.messages.append({kind, text});
-        QFocusEvent out(QEvent::FocusOut);
-        QApplication::sendEvent(editor, &out);
+        if (std::exchange(editorFocused, false)) {
+            QFocusEvent out(QEvent::FocusOut);
+            QApplication::sendEvent(editor, &out);
+        }
+        editorFocused = true;
         return 1;
     });
     const QPair<int, QString> failed{Messages::Error, QStringLiteral("保存文件失败！")};
