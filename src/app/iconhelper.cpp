@@ -1,5 +1,7 @@
 #include "app/iconhelper.h"
 
+#include "app/logcategories.h"
+
 #include <QAtomicPointer>
 #include <QCoreApplication>
 #include <QDebug>
@@ -26,7 +28,7 @@ IconHelper::IconHelper(QObject* parent) : QObject(parent)
     const int id = QFontDatabase::addApplicationFont(QStringLiteral(":/image/fontawesome-webfont"));
     const QStringList families = QFontDatabase::applicationFontFamilies(id);
     if (families.isEmpty()) {
-        qWarning("IconHelper: the icon font is not compiled in; buttons show no glyphs");
+        qCWarning(lcPlatform, "IconHelper: the icon font is not compiled in; buttons show no glyphs");
         return;
     }
     iconFont = QFont(families.first());

@@ -5,9 +5,10 @@
 #include "app/dragproxy.h"
 #include "app/messages.h"
 #include "app/platform/desktopservices.h"
+#include "editor/openchapter.h"
 #include "library/filecreate.h"
 #include "library/sqliteoper.h"
-#include "lock/winlock.h"
+#include "lock/writinglock.h"
 #include "settings/config.h"
 
 #include <QAction>
@@ -33,7 +34,6 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     ui->left_label->hide();
     ui->right_label->hide();
 
-    lockActive = false;
     setWindowFlags(Qt::FramelessWindowHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint);
     dragProxy = new DragProxy(this);
@@ -58,7 +58,6 @@ MainWindow::~MainWindow()
 
 void MainWindow::initialise()
 {
-    const QString a = AppDirs::root();
     for (const QString& dir : {AppDirs::dataDir(), AppDirs::libraryDir(), AppDirs::recycleDir(),
                                AppDirs::backupDir(), AppDirs::keyDir()})
         FileCreate::createDir(dir);
@@ -78,12 +77,8 @@ void MainWindow::initialise()
     statusCountLabel = new QLabel(this);
     timerShow = new QTimer(this);
     timerSave = new QTimer(this);
-    timerTimeLock = new QTimer(this);
-    timerWordLock = new QTimer(this);
     connect(timerShow, &QTimer::timeout, this, &MainWindow::timer_show_slot);
     connect(timerSave, &QTimer::timeout, this, &MainWindow::timer_save_slot);
-    connect(timerTimeLock, &QTimer::timeout, this, &MainWindow::timer_timeLock_slot);
-    connect(timerWordLock, &QTimer::timeout, this, &MainWindow::timer_wordLock_slot);
     timerShow->start(1000);
     timerSave->start(180000);
 
@@ -92,8 +87,15 @@ void MainWindow::initialise()
     fileCreate = new FileCreate(this);
     fileCreate->hide();
     model = new QStandardItemModel(ui->treeView);
-    winLock = new WinLock(this);
-    winLock->hide();
+    openChapter = new OpenChapter(ui->textEdit, this);
+    writingLock = new WritingLock(this, [this] { return editorCharCount(); }, this);
+    connect(writingLock, &WritingLock::ended, this, [this] { setLockMode(false); });
+    // A forgotten chapter leaves nothing to type into: its text belongs to no file now.
+    connect(openChapter, &OpenChapter::forgotten, this, [this] {
+        ui->textEdit->setEnabled(false);
+        ui->label_chapterTitle->clear();
+        statusPathLabel->clear();
+    });
 
     Platform::services().installKeyboardHook();
     setContextMenuPolicy(Qt::NoContextMenu);
@@ -103,7 +105,7 @@ void MainWindow::initialise()
         FileCreate::writeDefaultConfig();
     }
     settings = Config::open(AppDirs::configPath(), this);
-    curOpenChapter = settings->value(Config::CurOpenChapter).toString();
+    openChapter->restore(settings->value(Config::CurOpenChapter).toString());
     userDataDir = settings->value(Config::UserDataDir).toString();
 
     save_success_update();
@@ -113,7 +115,6 @@ void MainWindow::initialise()
     installEventFilter(this);
     ui->widget_title->installEventFilter(this);
     lockSoundPlayed = false;
-    Q_UNUSED(a);
     m_initialised = true;
 }
 
@@ -162,12 +163,14 @@ void MainWindow::createShortcut()
     connect(shortcut.get(), &GlobalShortcut::activated, this, &MainWindow::myShortCutSlot);
 }
 
+QString MainWindow::curOpenChapter() const { return openChapter ? openChapter->path() : QString(); }
+
 void MainWindow::saveSessionState()
 {
-    settings->setValue(Config::CurOpenChapter, curOpenChapter);
+    settings->setValue(Config::CurOpenChapter, openChapter->path());
     settings->setValue(Config::KeySound, keySoundAction && keySoundAction->isChecked());
     settings->sync();
-    saveOpenChapter();
+    openChapter->save();
 }
 
 void MainWindow::qApp_quit()
@@ -186,7 +189,7 @@ void MainWindow::qApp_quit()
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     // A running writing lock ends only at its goal; hiding would be a way out as well.
-    if (lockActive) {
+    if (writingLock && writingLock->isActive()) {
         event->ignore();
         return;
     }

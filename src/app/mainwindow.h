@@ -26,13 +26,14 @@ class DragProxy;
 class FileCreate;
 class GlobalShortcut;
 class ImBook_ProBar;
+class OpenChapter;
 class SqliteOper;
+class WritingLock;
 
-class WinLock;
-
-// The program's one main window and composition root: it owns the form, the library access
-// objects, the timers, the tray icon and the secondary windows. Slot bodies are short and
-// live beside the subsystem they belong to (mainwindow_<concern>.cpp in that folder).
+// The program's one main window and composition root: it owns the form, the owners of the
+// open chapter and of the writing lock, the library access objects, the timers, the tray
+// icon and the secondary windows. Slot bodies are short wiring that calls those owners; they
+// live beside this file, one mainwindow_<concern>.cpp per concern.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -43,6 +44,8 @@ public:
 
     // False when start-up could not open the book index; the window must not be shown.
     bool isInitialised() const { return m_initialised; }
+    // The chapter file the editor shows (empty when none).
+    QString curOpenChapter() const;
 
 public slots:
     void qApp_quit();
@@ -53,7 +56,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private slots:
-    // Shell (app/)
+    // Shell
     void timer_show_slot();
     void systemTrayActivated_slot(QSystemTrayIcon::ActivationReason reason);
     void on_btnMenu_Min_clicked();
@@ -61,7 +64,7 @@ private slots:
     void on_fullScreen_clicked();
     void on_fullScreen1_clicked();
 
-    // Catalog (library/)
+    // Catalog
     void on_treeView_clicked(const QModelIndex& index);
     void on_treeView_doubleClicked(const QModelIndex& index);
     void on_treeView_customContextMenuRequested(const QPoint& pos);
@@ -85,7 +88,7 @@ private slots:
     void on_btn_recycle_clicked();
     void on_btn_bak_clicked();
 
-    // Editor (editor/)
+    // Editor
     void timer_save_slot();
     void on_textEdit_cursorPositionChanged();
     void on_textEdit_customContextMenuRequested(const QPoint& pos);
@@ -106,18 +109,18 @@ private slots:
     void clearFormat_slot();
     void searchInBaidu_slot();
 
-    // Settings and themes (settings/)
+    // Settings and themes
     void on_settings_clicked();
     void save_success_update();
 
-    // Writing lock (lock/)
+    // Writing lock
     void on_lock_clicked();
     void lock_slot(bool start, qint8 kind, const QString& amount);
     void timer_timeLock_slot();
     void timer_wordLock_slot();
     void keySound_slot(bool checked);
 
-    // Extras (extras/)
+    // Extras
     void on_browser_clicked();
     void shutDown_slot();
     void reBoot_slot();
@@ -132,40 +135,36 @@ private:
     void createShortcut();
     void applyIconGlyphs();
 
-    // Catalog (library/mainwindow_catalog.cpp)
+    // Catalog (mainwindow_catalog.cpp, mainwindow_catalogmenus.cpp, mainwindow_menus.cpp)
     void initCatalogTree();
     void createMenus();
+    void createMainMenu();
     void loadCatalog();
     QString itemPath(const QModelIndex& index) const;
     bool loadFileToEditor(const QString& path);
 
-    // Catalog column width (app/mainwindow_catalogwidth.cpp): the width the shown names need,
+    // Catalog column width (mainwindow_catalogwidth.cpp): the width the shown names need,
     // and the splitter keeper that starts at it or at the author's dragged width.
     int catalogStartWidth() const;
     void initCatalogPanel();
 
-    // Catalog editing (library/mainwindow_catalogedit.cpp, mainwindow_catalogdelete.cpp,
+    // Catalog editing (mainwindow_catalogedit.cpp, mainwindow_catalogdelete.cpp,
     // mainwindow_importexport.cpp)
     void addChapter(const QModelIndex& volume, int row, double sort);
     void moveChapter(int step);
     void showBookProgress(int maximum);
     void endBookProgress();
 
-    // Editor (editor/mainwindow_autosave.cpp)
-    // Writes the editor's plain text to curOpenChapter when it is not empty and the file
-    // exists; true when it was written.
-    bool saveOpenChapter();
-
     // Sets the point size of the whole text (and of newly typed text) without moving the
-    // cursor (editor/mainwindow_font.cpp).
+    // cursor (mainwindow_font.cpp).
     void applyWholeTextSize(const QString& size);
 
-    // Themes (settings/mainwindow_theme.cpp)
+    // Themes (mainwindow_theme.cpp)
     void applyEditorMargins();
     // The theme's margins on every paragraph, leaving the editor's cursor alone.
     void setParagraphMargins();
 
-    // Extras: shutdown and restart (extras/mainwindow_system.cpp) save like the orderly quit
+    // Extras: shutdown and restart (mainwindow_system.cpp) save like the orderly quit
     // before the system ends the program. Saves the open path, the key-sound switch and the
     // open text; defined beside qApp_quit.
     void saveSessionState();
@@ -195,7 +194,7 @@ private:
     QString bgImagePath;
 
     // Editor
-    QString curOpenChapter;
+    OpenChapter* openChapter = nullptr;
     QMenu* textMenu = nullptr;
     bool lockSoundPlayed = false;
 
@@ -218,15 +217,9 @@ private:
     BackgroundPicture* bgPicture = nullptr;
 
     // Writing lock
-    bool lockActive = false;
-    WinLock* winLock = nullptr;
-    QTimer* timerTimeLock = nullptr;
-    QTimer* timerWordLock = nullptr;
-    int wordLockRemaining = 0;
-    int wordLockBase = 0;
-    // Switches the window between the locked and the normal state (lock/mainwindow_lock.cpp).
+    WritingLock* writingLock = nullptr;
+    // Switches the window between the locked and the normal state (mainwindow_lock.cpp).
     void setLockMode(bool locked);
-    void endLock(QTimer* timer);
     void setDragProxyEnabled(bool enabled);
     int editorCharCount() const;
 

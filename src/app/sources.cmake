@@ -3,7 +3,29 @@ target_sources(lorvane_core PRIVATE
   app/appdirs.cpp app/appdirs.h
   app/messages.cpp app/messages.h
   app/singleinstance.cpp app/singleinstance.h
+  app/logcategories.cpp app/logcategories.h
   app/mainwindow.cpp app/mainwindow.h app/mainwindow.ui
+
+  # the window's glue, one file per concern: each slot calls the owner of the behaviour
+  app/mainwindow_keys.cpp
+  app/mainwindow_menus.cpp app/menuentry.h
+  app/mainwindow_catalog.cpp
+  app/mainwindow_catalogmenus.cpp
+  app/mainwindow_catalogrename.cpp
+  app/mainwindow_catalogedit.cpp
+  app/mainwindow_catalogdelete.cpp
+  app/mainwindow_importexport.cpp
+  app/mainwindow_recycle.cpp
+  app/mainwindow_autosave.cpp
+  app/mainwindow_count.cpp
+  app/mainwindow_typesetting.cpp
+  app/mainwindow_find.cpp
+  app/mainwindow_format.cpp
+  app/mainwindow_font.cpp
+  app/mainwindow_theme.cpp
+  app/mainwindow_lock.cpp
+  app/mainwindow_browser.cpp
+  app/mainwindow_system.cpp
 
   # window chrome and message box
   app/mainwindow_chrome.cpp

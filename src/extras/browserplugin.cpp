@@ -1,5 +1,6 @@
 #include "extras/browserplugin.h"
 
+#include "app/logcategories.h"
 #include "extras/browserfactory.h"
 
 #include <QCoreApplication>
@@ -17,7 +18,7 @@ BrowserFactory* loadPlugin()
                          QStringLiteral("/plugins/" LORVANE_BROWSER_PLUGIN));
     auto* factory = qobject_cast<BrowserFactory*>(loader.instance());
     if (!factory)
-        qWarning("browser plugin not loaded: %s", qPrintable(loader.errorString()));
+        qCWarning(lcPlatform, "browser plugin not loaded: %s", qPrintable(loader.errorString()));
     return factory;
 }
 

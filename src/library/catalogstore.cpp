@@ -1,7 +1,10 @@
 #include "library/catalogstore.h"
 
+#include "app/logcategories.h"
+#include "library/catalogstatement.h"
 #include "library/sqliteoper.h"
 
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
 
@@ -45,6 +48,8 @@ public:
     {
         SqliteOper::openDatabase(m_db);
         m_open = m_db.transaction();
+        if (!m_open)
+            qCWarning(lcLibrary).noquote() << "cannot begin:" << m_db.lastError().text();
     }
     ~Transaction()
     {
@@ -54,8 +59,12 @@ public:
     bool isOpen() const { return m_open; }
     bool commit()
     {
-        if (!m_open || !m_db.commit())
+        if (!m_open)
             return false;
+        if (!m_db.commit()) {
+            qCWarning(lcLibrary).noquote() << "cannot commit:" << m_db.lastError().text();
+            return false;
+        }
         m_open = false;
         return true;
     }
@@ -68,7 +77,7 @@ private:
 QVector<CatalogStore::Node> rows(QSqlQuery& query)
 {
     QVector<CatalogStore::Node> nodes;
-    if (!query.exec())
+    if (!CatalogStatement::exec(query))
         return nodes;
     while (query.next())
         nodes.append({query.value(1).toInt(), query.value(0).toString(), {}});
@@ -81,7 +90,7 @@ QSqlQuery prepared(const char* statement)
     SqliteOper::openDatabase(db);
     QSqlQuery query(db);
     query.setForwardOnly(true);
-    query.prepare(QLatin1String(statement));
+    CatalogStatement::prepare(query, QLatin1String(statement));
     return query;
 }
 
@@ -91,7 +100,7 @@ QVariantList rowById(const char* statement, int id, int columns)
     QSqlQuery query = prepared(statement);
     query.addBindValue(id);
     QVariantList values;
-    if (query.exec() && query.next()) {
+    if (CatalogStatement::exec(query) && query.next()) {
         for (int i = 0; i < columns; ++i)
             values.append(query.value(i));
     }
@@ -129,7 +138,7 @@ bool insertItem(int id, const QString& name, const QString& url, int type, int p
     query.addBindValue(pid);
     query.addBindValue(storedSort(sort));
     query.addBindValue(0);
-    return query.exec();
+    return CatalogStatement::exec(query);
 }
 
 bool renameItem(int id, const QString& name, const QString& url)
@@ -138,7 +147,7 @@ bool renameItem(int id, const QString& name, const QString& url)
     query.addBindValue(name);
     query.addBindValue(url);
     query.addBindValue(id);
-    return query.exec() && query.numRowsAffected() == 1;
+    return CatalogStatement::exec(query) && query.numRowsAffected() == 1;
 }
 
 RenamePlan planRename(int id, const QString& newName, const QString& prefix)
@@ -189,7 +198,7 @@ QVector<float> sortsOf(int a, int b)
     query.addBindValue(a);
     query.addBindValue(b);
     QVector<float> sorts;
-    if (query.exec()) {
+    if (CatalogStatement::exec(query)) {
         while (query.next())
             sorts.append(query.value(0).toFloat());
     }
@@ -210,7 +219,7 @@ bool swapSorts(int a, int b)
     for (const auto& [sort, id] : {std::make_pair(sortB, a), std::make_pair(sortA, b)}) {
         query.bindValue(0, storedSort(sort));
         query.bindValue(1, id);
-        if (!query.exec())
+        if (!CatalogStatement::exec(query))
             return false;
     }
     return transaction.commit();
@@ -220,7 +229,7 @@ bool markDeleted(int id)
 {
     QSqlQuery query = prepared(kMarkDeleted);
     query.addBindValue(id);
-    return query.exec() && query.numRowsAffected() > 0;
+    return CatalogStatement::exec(query) && query.numRowsAffected() > 0;
 }
 
 bool markBookDeleted(int bookId, const std::function<void(int)>& progress)
@@ -230,7 +239,7 @@ bool markBookDeleted(int bookId, const std::function<void(int)>& progress)
         return false;
     QSqlQuery volumes = prepared(kVolumesOf);
     volumes.addBindValue(bookId);
-    if (!volumes.exec())
+    if (!CatalogStatement::exec(volumes))
         return false;
     QVector<int> ids;
     while (volumes.next())
@@ -240,17 +249,17 @@ bool markBookDeleted(int bookId, const std::function<void(int)>& progress)
     int marked = 0;
     for (const int volume : ids) {
         children.bindValue(0, volume);
-        if (!children.exec())
+        if (!CatalogStatement::exec(children))
             return false;
         // SQLite counts changes per connection: read them before the next statement runs.
         marked += children.numRowsAffected();
         row.bindValue(0, volume);
-        if (!row.exec())
+        if (!CatalogStatement::exec(row))
             return false;
         progress(marked);
     }
     row.bindValue(0, bookId);
-    if (!row.exec() || row.numRowsAffected() != 1)
+    if (!CatalogStatement::exec(row) || row.numRowsAffected() != 1)
         return false;
     return transaction.commit();
 }
@@ -267,7 +276,7 @@ bool insertImportedBook(int bookId, const QString& name, const QString& bookDir,
     book.addBindValue(name);
     book.addBindValue(bookDir);
     book.addBindValue(storedSort(sort));
-    if (!book.exec())
+    if (!CatalogStatement::exec(book))
         return false;
 
     QSqlQuery volumeRow = prepared(kImportVolume);
@@ -279,7 +288,7 @@ bool insertImportedBook(int bookId, const QString& name, const QString& bookDir,
         volumeRow.bindValue(1, volumeDir);
         volumeRow.bindValue(2, bookId);
         volumeRow.bindValue(3, v + 1);
-        if (!volumeRow.exec())
+        if (!CatalogStatement::exec(volumeRow))
             return false;
         const int volumeId = volumeRow.lastInsertId().toInt();
         const QStringList& chapters = volumes[v].chapters;
@@ -289,7 +298,7 @@ bool insertImportedBook(int bookId, const QString& name, const QString& bookDir,
             chapterRow.bindValue(2, volumeDir + QLatin1Char('/') + chapters[c]);
             chapterRow.bindValue(3, volumeId);
             chapterRow.bindValue(4, c + 1);
-            if (!chapterRow.exec())
+            if (!CatalogStatement::exec(chapterRow))
                 return false;
             progress(++indexed);
         }

@@ -1,6 +1,7 @@
 #include "library/filecreate.h"
 
 #include "app/appdirs.h"
+#include "app/logcategories.h"
 #include "app/messages.h"
 #include "library/textfile.h"
 #include "settings/config.h"
@@ -64,16 +65,16 @@ bool FileCreate::saveFile(const QString& path, const QString& text)
 {
     if (text.isEmpty())
         return false;
-    qDebug().noquote() << path << QDateTime::currentDateTime().toString(Qt::ISODateWithMs);
+    qCDebug(lcLibrary).noquote() << path << QDateTime::currentDateTime().toString(Qt::ISODateWithMs);
     if (!QFileInfo::exists(path))
         return false;
     QString reason;
     if (!TextFile::writeAtomic(path, text, &reason)) {
-        qWarning().noquote() << "save failed:" << path << reason;
+        qCWarning(lcLibrary).noquote() << "save failed:" << path << reason;
         Messages::error(tr("保存文件失败！"));
         return false;
     }
-    qDebug().noquote() << "save" << QDateTime::currentDateTime().toString(Qt::ISODateWithMs);
+    qCDebug(lcLibrary).noquote() << "save" << QDateTime::currentDateTime().toString(Qt::ISODateWithMs);
     return true;
 }
 
@@ -104,7 +105,7 @@ bool FileCreate::deleteDir(const QString& path)
         }
     }
     if (!QDir().rmdir(QDir::toNativeSeparators(path))) {
-        qDebug().noquote() << "删除目录" << path << "失败!";
+        qCDebug(lcLibrary).noquote() << "删除目录" << path << "失败!";
         return false;
     }
     return ok;

@@ -4,21 +4,15 @@ target_sources(lorvane_core PRIVATE
   library/textdecoder.cpp library/textdecoder.h
   library/filecreate.cpp library/filecreate.h
   library/sqliteoper.cpp library/sqliteoper.h
+  library/catalogstatement.cpp library/catalogstatement.h
 
-  # catalog tree: loading, paths, opening, renaming, menus
-  library/mainwindow_catalog.cpp
-  library/mainwindow_catalogmenus.cpp
-  library/mainwindow_catalogrename.cpp
+  # catalog tree: paths, items, statements, names
   library/catalogpaths.cpp library/catalogpaths.h
   library/catalogitem.cpp library/catalogitem.h
   library/catalogstore.cpp library/catalogstore.h
   library/catalognames.cpp library/catalognames.h
 
-  # catalog editing, recycle bin and backups, import and export
-  library/mainwindow_catalogedit.cpp
-  library/mainwindow_catalogdelete.cpp
-  library/mainwindow_importexport.cpp
-  library/mainwindow_recycle.cpp
+  # recycle bin and backups, import and export
   library/naturalorder.cpp library/naturalorder.h
   library/recyclebin.cpp library/recyclebin.h
   library/bookimport.cpp library/bookimport.h

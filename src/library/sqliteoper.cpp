@@ -1,8 +1,9 @@
 #include "library/sqliteoper.h"
 
 #include "app/appdirs.h"
+#include "app/logcategories.h"
+#include "library/catalogstatement.h"
 
-#include <QDebug>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
@@ -29,7 +30,7 @@ QVariant singleValue(const QString& statement, bool* ok)
     if (!SqliteOper::openDatabase(db))
         return QVariant();
     QSqlQuery query(db);
-    if (!query.exec(statement) || !query.first())
+    if (!CatalogStatement::exec(query, statement) || !query.first())
         return QVariant();
     *ok = true;
     return query.value(0);
@@ -52,7 +53,10 @@ bool SqliteOper::openDatabase(QSqlDatabase& db)
         db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"));
         db.setDatabaseName(name);
     }
-    return db.open();
+    if (db.open())
+        return true;
+    qCWarning(lcLibrary).noquote() << "cannot open" << name << "—" << db.lastError().text();
+    return false;
 }
 
 void SqliteOper::closeDatabase()
@@ -77,25 +81,23 @@ bool SqliteOper::ensureBooksTable()
     bool ok = true;
     {
         QSqlQuery query(db);
-        if (!query.exec(QLatin1String(kTableExists))) {
-            qWarning() << "book index unreadable:" << query.lastError().text();
+        if (!CatalogStatement::exec(query, QLatin1String(kTableExists))) {
             ok = false;
         } else {
             const bool found = query.first() && query.value(0).toString() == QLatin1String("books");
-            if (!found && !query.exec(QLatin1String(kCreateTable))) {
-                qWarning() << "cannot create the book index:" << query.lastError().text();
+            if (!found && !CatalogStatement::exec(query, QLatin1String(kCreateTable)))
                 ok = false;
-            }
-            // Only a speed-up: a read-only library without it still works.
-            if (ok && !query.exec(QLatin1String(kCreatePidIndex)))
-                qWarning() << "no index on books(pid):" << query.lastError().text();
+            // Only a speed-up: a read-only library without it still works (the failure is
+            // logged with its cause).
+            if (ok)
+                CatalogStatement::exec(query, QLatin1String(kCreatePidIndex));
         }
     }
     if (batched) {
         if (!ok) {
             db.rollback();
         } else if (!db.commit()) {
-            qWarning().noquote() << "books table not created:" << db.lastError().text();
+            qCWarning(lcLibrary).noquote() << "books table not created:" << db.lastError().text();
             ok = false;
         }
     }

@@ -1,13 +1,15 @@
 #include "lock/dialog_lock.h"
 #include "ui_dialog_lock.h"
 
+#include "lock/writinglock.h"
+
 #include <QCloseEvent>
 #include <QIntValidator>
 #include <QKeyEvent>
 
 namespace {
-constexpr int MaxCharacters = 20000;
-constexpr int MaxMinutes = 2000;
+constexpr int MaxCharacters = WritingLock::MaxCharacters;
+constexpr int MaxMinutes = WritingLock::MaxMinutes;
 } // namespace
 
 Dialog_Lock::Dialog_Lock(QWidget* parent) : QWidget(parent), ui(new Ui::Dialog_Lock)
@@ -54,8 +56,17 @@ void Dialog_Lock::on_lineEdit_textChanged(const QString& arg1)
 void Dialog_Lock::keyPressEvent(QKeyEvent* event)
 {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && ui->yes->isEnabled())
-        ui->yes->click();
+    if (!enter)
+        return;
+    // Return does what the focused control offers: on 取消 it cancels, on a goal kind it
+    // picks that kind. Only the number field and 确定 itself confirm.
+    QWidget* focus = focusWidget();
+    if (focus == ui->lineEdit || focus == ui->yes) {
+        if (ui->yes->isEnabled())
+            ui->yes->click();
+    } else if (auto* button = qobject_cast<QAbstractButton*>(focus)) {
+        button->click();
+    }
 }
 
 void Dialog_Lock::showEvent(QShowEvent* event)

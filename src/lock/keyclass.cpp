@@ -20,6 +20,31 @@ constexpr quint32 Numpad0 = 0x60, Numpad9 = 0x69, F4 = 0x73, RShift = 0xa1;
 constexpr quint32 Oem1 = 0xba, Oem2 = 0xbf, Oem5 = 0xdc, Oem7 = 0xde;
 } // namespace Vk
 
+// The keys a locked desktop swallows, in each of the three ways a key reaches us; the
+// second group only while Alt is held.
+struct Swallowed {
+    quint32 keysym;
+    quint32 vk;
+    int qtKey;
+    bool withAlt;
+};
+constexpr Swallowed kSwallowed[] = {
+    {Sym::Escape, Vk::Escape, Qt::Key_Escape, false},
+    {Sym::SuperL, Vk::LWin, Qt::Key_Super_L, false},
+    {Sym::SuperR, Vk::RWin, Qt::Key_Super_R, false},
+    {Sym::Tab, Vk::Tab, Qt::Key_Tab, true},
+    {Sym::F4, Vk::F4, Qt::Key_F4, true},
+};
+
+template <typename Field> bool swallowed(Field field, quint32 key, bool altHeld)
+{
+    for (const Swallowed& s : kSwallowed) {
+        if (quint32(s.*field) == key)
+            return !s.withAlt || altHeld;
+    }
+    return false;
+}
+
 } // namespace
 
 const QString& fileName(Sound sound)
@@ -83,24 +108,19 @@ Sound soundForVirtualKey(quint32 vk)
 
 bool swallowKeysym(quint32 level1, bool altHeld)
 {
-    switch (level1) {
-    case Sym::Escape:
-    case Sym::SuperL:
-    case Sym::SuperR:
-        return true;
-    case Sym::Tab:
-    case Sym::F4:
-        return altHeld;
-    default:
-        return false;
-    }
+    return swallowed(&Swallowed::keysym, level1, altHeld);
 }
 
 bool swallowVirtualKey(quint32 vk, bool altHeld)
 {
-    if (vk == Vk::Escape || vk == Vk::LWin || vk == Vk::RWin)
-        return true;
-    return (vk == Vk::Tab || vk == Vk::F4) && altHeld;
+    return swallowed(&Swallowed::vk, vk, altHeld);
+}
+
+bool swallowQtKey(int key, bool altHeld)
+{
+    // Shift+Tab arrives as Backtab; Alt+Shift+Tab switches windows too.
+    return swallowed(&Swallowed::qtKey, quint32(key == Qt::Key_Backtab ? Qt::Key_Tab : key),
+                     altHeld);
 }
 
 } // namespace KeyClass

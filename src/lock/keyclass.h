@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QtGlobal>
+#include <qnamespace.h>
 
 // What the desktop-wide keyboard hook decides about one key event: which key sound it makes
 // and whether a locked desktop swallows it. Keys come either as X keysyms (the symbols on
@@ -69,5 +70,7 @@ Sound soundForVirtualKey(quint32 vk);
 // and Alt+F4 never reach a program. Tab and F4 without Alt are ordinary keys.
 bool swallowKeysym(quint32 level1, bool altHeld);
 bool swallowVirtualKey(quint32 vk, bool altHeld);
+// The same keys as Qt reports them to a window.
+bool swallowQtKey(int key, bool altHeld);
 
 } // namespace KeyClass

@@ -1,6 +1,7 @@
 #include "lock/lockedwindowguard.h"
 
 #include "app/platform/desktopservices.h"
+#include "lock/keyclass.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -28,18 +29,7 @@ LockedWindowGuard::~LockedWindowGuard() { stop(); }
 
 bool LockedWindowGuard::swallows(int key, Qt::KeyboardModifiers modifiers)
 {
-    switch (key) {
-    case Qt::Key_Escape:
-    case Qt::Key_Super_L:
-    case Qt::Key_Super_R:
-        return true;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-    case Qt::Key_F4:
-        return modifiers & Qt::AltModifier;
-    default:
-        return false;
-    }
+    return KeyClass::swallowQtKey(key, modifiers & Qt::AltModifier);
 }
 
 void LockedWindowGuard::start()

@@ -1,6 +1,7 @@
 #include "lock/winlock.h"
 
 #include "app/appdirs.h"
+#include "app/logcategories.h"
 #include "app/platform/desktopservices.h"
 #include "app/platform/soundplayer.h"
 #include "lock/lockedwindowguard.h"
@@ -20,7 +21,7 @@ void WinLock::lockDesktop()
     // repaired at its next start.
     QFile mark(AppDirs::lockMarkPath());
     if (!mark.open(QIODevice::WriteOnly))
-        qWarning().noquote() << "Cannot mark the writing lock in" << mark.fileName();
+        qCWarning(lcLock).noquote() << "Cannot mark the writing lock in" << mark.fileName();
     mark.close();
 
     setTaskMgrDisabled(true);
@@ -45,7 +46,7 @@ void WinLock::repairInterruptedLock()
 {
     if (!QFile::exists(AppDirs::lockMarkPath()))
         return;
-    qDebug() << "A writing lock was cut short: giving the desktop back";
+    qCDebug(lcLock) << "A writing lock was cut short: giving the desktop back";
     Platform::services().repairInterruptedLock();
     QFile::remove(AppDirs::lockMarkPath());
 }

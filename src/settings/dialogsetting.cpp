@@ -18,8 +18,6 @@ std::unique_ptr<QSettings> openConfig(const QString& path)
     return std::unique_ptr<QSettings>(Config::open(path));
 }
 
-QString themeGroupOf(qint8 num) { return QStringLiteral("UIOption_%1").arg(int(num)); }
-
 } // namespace
 
 DialogSetting::DialogSetting(const QString& configPath, QWidget* parent)
@@ -52,7 +50,7 @@ void DialogSetting::loadSettings()
     ui->remove_lines->setChecked(s->value(Config::RemoveLines).toBool());
     themeNumber = qint8(s->value(Config::ThemeNumber).toInt());
     s.reset();
-    loadTheme(themeGroupOf(themeNumber));
+    loadTheme(Config::themeGroup(themeNumber));
     btnInit(themeNumber);
 }
 
@@ -73,24 +71,20 @@ void DialogSetting::loadTheme(const QString& group)
 void DialogSetting::saveSettings()
 {
     auto s = openConfig(m_configPath);
-    s->beginGroup(QStringLiteral("chapterOption"));
-    s->setValue(QStringLiteral("word_pre_chapters"), ui->word_pre_chapters->text());
-    s->setValue(QStringLiteral("price"), ui->price->text());
-    s->endGroup();
+    s->setValue(Config::WordPreChapters, ui->word_pre_chapters->text());
+    s->setValue(Config::Price, ui->price->text());
 
-    s->beginGroup(QStringLiteral("typeSettingOption"));
-    s->setValue(QStringLiteral("first_indent1"), ui->first_indent1->isChecked());
-    s->setValue(QStringLiteral("broken_rows"), ui->broken_rows->isChecked());
-    s->setValue(QStringLiteral("indent_number1"), ui->indent_number->text());
-    s->setValue(QStringLiteral("first_indent2"), ui->first_indent2->isChecked());
-    s->setValue(QStringLiteral("remove_spaces"), ui->remove_spaces->isChecked());
-    s->setValue(QStringLiteral("remove_lines"), ui->remove_lines->isChecked());
-    s->setValue(QStringLiteral("indent_number2"), QStringLiteral("2"));
-    s->endGroup();
+    s->setValue(Config::FirstIndent1, ui->first_indent1->isChecked());
+    s->setValue(Config::BrokenRows, ui->broken_rows->isChecked());
+    s->setValue(Config::IndentNumber1, ui->indent_number->text());
+    s->setValue(Config::FirstIndent2, ui->first_indent2->isChecked());
+    s->setValue(Config::RemoveSpaces, ui->remove_spaces->isChecked());
+    s->setValue(Config::RemoveLines, ui->remove_lines->isChecked());
+    s->setValue(Config::IndentNumber2, QStringLiteral("2"));
 
     s->setValue(Config::ThemeNumber, int(themeNumber));
 
-    s->beginGroup(themeGroupOf(themeNumber));
+    s->beginGroup(Config::themeGroup(themeNumber));
     s->setValue(Config::TextColor, ui->text_color->text());
     s->setValue(Config::BgColor, ui->bg_color->text());
     s->setValue(Config::WindowColor, ui->window_color->text());
@@ -206,7 +200,7 @@ void DialogSetting::showTheme(qint8 num)
 {
     // Unsaved edits of the theme shown so far are dropped: each theme shows what is stored.
     themeNumber = num;
-    loadTheme(themeGroupOf(num));
+    loadTheme(Config::themeGroup(num));
     btnInit(num);
 }
 
@@ -216,9 +210,9 @@ void DialogSetting::btnInit(qint8 num)
     const QList<QToolButton*> buttons{ui->toolButton_1, ui->toolButton_2, ui->toolButton_3,
                                       ui->toolButton_4};
     for (int i = 0; i < buttons.size(); ++i) {
-        const QString group = themeGroupOf(qint8(i + 1)) + QLatin1Char('/');
-        buttons[i]->setStyleSheet(PreviewStyle::themeButton(
-            s->value(group + Config::BgColor).toString(), s->value(group + Config::TextColor).toString()));
+        buttons[i]->setStyleSheet(
+            PreviewStyle::themeButton(s->value(Config::themeKey(i + 1, Config::BgColor)).toString(),
+                                      s->value(Config::themeKey(i + 1, Config::TextColor)).toString()));
     }
     if (num >= 1 && num <= 4)
         buttons[num - 1]->setStyleSheet(PreviewStyle::selectedThemeButton());

@@ -2,7 +2,6 @@ target_sources(lorvane_core PRIVATE
   settings/config.cpp settings/config.h
 
   # themes and the settings dialog
-  settings/mainwindow_theme.cpp
   settings/themestyle.cpp settings/themestyle.h
   settings/previewstyle.cpp settings/previewstyle.h
   settings/upperboundvalidator.cpp settings/upperboundvalidator.h

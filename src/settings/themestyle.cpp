@@ -15,7 +15,7 @@ QString read(const QSettings& s, const QString& group, const QString& key)
 
 QString ThemeValues::currentGroup(const QSettings& s)
 {
-    return QStringLiteral("UIOption_") + s.value(Config::ThemeNumber).toString();
+    return Config::themeGroup(s.value(Config::ThemeNumber).toInt());
 }
 
 ThemeValues ThemeValues::readCurrent(const QSettings& s)

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMenu>
 #include <QWindow>
 
 namespace {
@@ -96,4 +97,26 @@ QByteArray readBytes(const QString& path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+namespace {
+QAction* findEntry(QMenu* menu, const QString& text)
+{
+    for (QAction* action : menu->actions()) {
+        QAction* found = action->text() == text ? action
+                         : action->menu()       ? findEntry(action->menu(), text)
+                                                : nullptr;
+        if (found)
+            return found;
+    }
+    return nullptr;
+}
+} // namespace
+
+QAction* menuEntry(QMenu* menu, const QString& text)
+{
+    QAction* found = findEntry(menu, text);
+    if (!found)
+        QTest::qFail(qPrintable(QStringLiteral("no menu entry %1").arg(text)), __FILE__, __LINE__);
+    return found;
 }

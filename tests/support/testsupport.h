@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <functional>
 
@@ -88,3 +89,32 @@ RecordingSoundPlayer& fakeSounds();
 // Writes `bytes` to `path`, creating parent directories.
 bool writeBytes(const QString& path, const QByteArray& bytes);
 QByteArray readBytes(const QString& path);
+
+// Calls `slot` of `object` by name with `args` and fails the test when no slot of that name
+// takes them, so that a renamed slot cannot turn a test into one that checks nothing.
+// Arguments are values of registered types, or Q_ARG(…) for the others.
+template <typename T>
+QGenericArgument slotArgument(const T& value)
+{
+    return QGenericArgument(QMetaType::typeName(qMetaTypeId<T>()), &value);
+}
+template <typename T>
+QGenericArgument slotArgument(const QArgument<T>& argument)
+{
+    return argument;
+}
+
+template <typename... Args>
+bool callSlot(QObject* object, const char* slot, const Args&... args)
+{
+    if (QMetaObject::invokeMethod(object, slot, Qt::DirectConnection, slotArgument(args)...))
+        return true;
+    QTest::qFail(qPrintable(QStringLiteral("no slot %1 for these arguments").arg(slot)), __FILE__,
+                 __LINE__);
+    return false;
+}
+
+class QMenu;
+class QAction;
+// The entry of `menu` (or of one of its submenus) showing `text`; fails the test when none does.
+QAction* menuEntry(QMenu* menu, const QString& text);

@@ -1,5 +1,7 @@
 #include "support/testsupport.h"
 
+#include "app/messages.h"
+
 #include "library/filecreate.h"
 #include "library/sqliteoper.h"
 #include "library/textfile.h"
@@ -37,8 +39,8 @@ void TstStorage::createNeverEmptiesAFile()
     QVERIFY(app.messages.isEmpty());
     QVERIFY(!FileCreate::createDir(app.file("missing/child")));
     QVERIFY(!FileCreate::createFile(app.file("missing/new.txt")));
-    const QList<QPair<int, QString>> shown{{2, "文件夹创建失败"},
-                                           {2, "错误：不能新建文件，请检查是否有权限!"}};
+    const QList<QPair<int, QString>> shown{{Messages::Error, "文件夹创建失败"},
+                                           {Messages::Error, "错误：不能新建文件，请检查是否有权限!"}};
     QCOMPARE(app.messages, shown);
 }
 
@@ -59,7 +61,7 @@ void TstStorage::saveFileIsWholeOrNothing()
     setrlimit(RLIMIT_FSIZE, &old);
     QVERIFY(!written);
     QCOMPARE(readBytes(path), QByteArray("the previous paragraph"));
-    QCOMPARE(app.messages, (QList<QPair<int, QString>>{{2, "保存文件失败！"}}));
+    QCOMPARE(app.messages, (QList<QPair<int, QString>>{{Messages::Error, "保存文件失败！"}}));
     QCOMPARE(QDir(app.path()).entryList(QDir::Files), QStringList{"chapter.txt"});
 
     // With room again the whole chapter lands, as UTF-8 without a byte order mark.

@@ -6,6 +6,7 @@ lorvane_add_test(NAME tst_chrome KIND widgets SOURCES widgets/tst_chrome.cpp)
 lorvane_add_test(NAME tst_messagebox KIND widgets SOURCES widgets/tst_messagebox.cpp)
 lorvane_add_test(NAME tst_catalog KIND widgets SOURCES widgets/tst_catalog.cpp)
 lorvane_add_test(NAME tst_autosave KIND widgets SOURCES widgets/tst_autosave.cpp)
+lorvane_add_test(NAME tst_openchapter KIND widgets SOURCES widgets/tst_openchapter.cpp)
 
 # catalog editing, recycle bin, import and export
 lorvane_add_test(NAME tst_catalogedit KIND widgets SOURCES widgets/tst_catalogedit.cpp)

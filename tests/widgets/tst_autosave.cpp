@@ -27,11 +27,11 @@ QStringList backups(const TestAppDir& app)
     return QDir(app.file("bak")).entryList(QDir::Files, QDir::Name);
 }
 
-void tick(MainWindow& w) { QMetaObject::invokeMethod(&w, "timer_save_slot"); }
+void tick(MainWindow& w) { callSlot(&w, "timer_save_slot"); }
 
 void open(MainWindow& w)
 {
-    QMetaObject::invokeMethod(&w, "on_treeView_clicked", Q_ARG(QModelIndex, indexOf(w, "书/卷/甲")));
+    callSlot(&w, "on_treeView_clicked", indexOf(w, "书/卷/甲"));
 }
 
 } // namespace
@@ -85,7 +85,7 @@ void TstAutosave::emptyEditorIsNeverWritten()
     editorOf(w)->selectAll();
     editorOf(w)->textCursor().removeSelectedText();
     tick(w);
-    QMetaObject::invokeMethod(&w, "qApp_quit");
+    callSlot(&w, "qApp_quit");
     QCOMPARE(readBytes(app.file(kChapter)), QByteArray("正文"));
 }
 

@@ -31,7 +31,7 @@ const QString kLib = QStringLiteral("data/我的书籍/");
 void importFrom(MainWindow& w, const QString& dir)
 {
     FileChooser::setImportChooser([dir](QWidget*) { return dir; });
-    QMetaObject::invokeMethod(&w, "importBooks_slot");
+    callSlot(&w, "importBooks_slot");
 }
 
 QStringList libraryState(const TestAppDir& app)
@@ -124,18 +124,18 @@ void TstBookIo::exportFollowsTheCatalog()
     MainWindow w;
     // After a move the export follows the order on screen; the open text is saved first.
     treeOf(w)->setCurrentIndex(indexOf(w, "书/下卷/四"));
-    QMetaObject::invokeMethod(&w, "upChapter_slot");
-    QMetaObject::invokeMethod(&w, "on_treeView_clicked", Q_ARG(QModelIndex, indexOf(w, "书/上卷/一")));
+    callSlot(&w, "upChapter_slot");
+    callSlot(&w, "on_treeView_clicked", indexOf(w, "书/上卷/一"));
     editorOf(w)->textCursor().insertText("新");
     treeOf(w)->setCurrentIndex(indexOf(w, "书"));
-    QMetaObject::invokeMethod(&w, "exportBooks_slot");
+    callSlot(&w, "exportBooks_slot");
     QCOMPARE(readBytes(out), QByteArray("\n\n\n上卷    一\n\n\n新正文\n\n\n上卷    二\n\n\n正文"
                                         "\n\n\n下卷    四\n\n\n正文\n\n\n下卷    三\n\n\n“三”"));
     QVERIFY(app.messages.isEmpty());
 
     // Never into the library, where it could take a chapter's place.
     out = app.file(kLib + "书/上卷/一.txt");
-    QMetaObject::invokeMethod(&w, "exportBooks_slot");
+    callSlot(&w, "exportBooks_slot");
     QCOMPARE(readBytes(out), QByteArray("新正文"));
     QCOMPARE(app.messages.value(0), qMakePair(2, QString("导出失败：请选择书库以外的位置!")));
 }

@@ -1,6 +1,8 @@
 #include "support/librarysupport.h"
 #include "support/testsupport.h"
 
+#include "app/messages.h"
+
 #include "app/mainwindow.h"
 #include "extras/browserfactory.h"
 #include "extras/browserplugin.h"
@@ -83,7 +85,7 @@ void TstBrowserWindows::homePageAndSearchesKeepTheirOwnWindows()
     };
 
     searchFor("");
-    QCOMPARE(app.messages, (QList<QPair<int, QString>>{{2, "当前没有选中"}}));
+    QCOMPARE(app.messages, (QList<QPair<int, QString>>{{Messages::Error, "当前没有选中"}}));
     QCOMPARE(browsers.created.size(), 1);
     searchFor("穿越");
     QCOMPARE(browsers.created, (QList<QUrl>{home, QUrl()}));
@@ -108,11 +110,11 @@ void TstBrowserWindows::missingPluginIsReported()
     TestAppDir app;
     MainWindow w;
     w.findChild<QToolButton*>("browser")->click();
-    QCOMPARE(app.messages, (QList<QPair<int, QString>>{{2, "内置浏览器无法加载"}}));
+    QCOMPARE(app.messages, (QList<QPair<int, QString>>{{Messages::Error, "内置浏览器无法加载"}}));
     auto* editor = w.findChild<QTextEdit*>("textEdit");
     editor->setPlainText("穿越");
     editor->selectAll();
-    QVERIFY(QMetaObject::invokeMethod(&w, "searchInBaidu_slot"));
+    callSlot(&w, "searchInBaidu_slot");
     QCOMPARE(app.messages.size(), 2);
 }
 

@@ -34,7 +34,7 @@ const QString kLib = QStringLiteral("data/我的书籍/");
 
 void open(MainWindow& w, const QString& path)
 {
-    QMetaObject::invokeMethod(&w, "on_treeView_clicked", Q_ARG(QModelIndex, indexOf(w, path)));
+    callSlot(&w, "on_treeView_clicked", indexOf(w, path));
 }
 
 // Renames in place, as the author does: a double click, the new name, Return.
@@ -167,7 +167,7 @@ void TstCatalog::renamesKeepTheOpenFileSaving()
     QCOMPARE(readBytes(neighbour), QByteArray(missing.isEmpty() ? "旧题\n正文" : ""));
 
     // A first line that is not the old name is the author's text, not a title: it stays.
-    QMetaObject::invokeMethod(&w, "timer_save_slot");
+    callSlot(&w, "timer_save_slot");
     QCOMPARE(readBytes(app.file(kLib + openPath)), QByteArray("接着写旧题\n正文"));
 }
 
@@ -178,7 +178,7 @@ void TstCatalog::newItemsNeverTakeAnExistingPlace()
     seedLibrary(app, {"书", "书/卷", "书/卷/默认章节[2]"}, "作者的第一章");
     MainWindow w;
     treeOf(w)->setCurrentIndex(indexOf(w, "书/卷"));
-    QMetaObject::invokeMethod(&w, "newChapter_slot");
+    callSlot(&w, "newChapter_slot");
     QCOMPARE(treeLines(w), QStringList({"书", "  卷", "    默认章节[2]", "    默认章节[3]"}));
     QCOMPARE(readBytes(app.file(kLib + "书/卷/默认章节[2].txt")), QByteArray("作者的第一章"));
     QCOMPARE(readBytes(app.file(kLib + "书/卷/默认章节[3].txt")), QByteArray("默认章节[3]\n\n"));

@@ -1,6 +1,8 @@
 #include "support/librarysupport.h"
 #include "support/testsupport.h"
 
+#include "app/messages.h"
+
 #include "app/mainwindow.h"
 
 #include <QDirIterator>
@@ -30,13 +32,13 @@ const QString kLib = QStringLiteral("data/我的书籍/");
 void act(MainWindow& w, const QString& path, const char* slot)
 {
     treeOf(w)->setCurrentIndex(indexOf(w, path));
-    QVERIFY(QMetaObject::invokeMethod(&w, slot));
+    callSlot(&w, slot);
 }
 
 // Opens a chapter and types at its start, as the author does.
 void write(MainWindow& w, const QString& path, const QString& text)
 {
-    QMetaObject::invokeMethod(&w, "on_treeView_clicked", Q_ARG(QModelIndex, indexOf(w, path)));
+    callSlot(&w, "on_treeView_clicked", indexOf(w, path));
     editorOf(w)->textCursor().insertText(text);
 }
 
@@ -178,7 +180,7 @@ void TstCatalogEdit::failedDeletesChangeNothing()
     const QMap<QString, QByteArray> library = files(app.file(kLib));
     const QStringList table = rows();
     act(w, item, book ? "deleteBooks_slot" : "deleteChapter_slot");
-    QCOMPARE(app.messages, (QList<QPair<int, QString>>{{2, message}}));
+    QCOMPARE(app.messages, (QList<QPair<int, QString>>{{Messages::Error, message}}));
     QCOMPARE(files(app.file(kLib)), library);
     QCOMPARE(rows(), table);
     QCOMPARE(treeLines(w), QStringList({"书", "  卷", "    甲", "    乙"}));

@@ -102,14 +102,14 @@ void TstChrome::windowStatesReturnToTheInitialGeometry()
 
     w.findChild<QToolButton*>("fullScreen")->click();
     QTRY_VERIFY(w.isFullScreen());
-    QMetaObject::invokeMethod(&w, "on_fullScreen1_clicked");
+    callSlot(&w, "on_fullScreen1_clicked");
     QTRY_VERIFY(!w.isFullScreen());
 
     // A click on the tray icon brings the hidden window back where it started.
     w.move(initial.topLeft() + QPoint(40, 40));
     w.hide();
-    QMetaObject::invokeMethod(&w, "systemTrayActivated_slot",
-                              Q_ARG(QSystemTrayIcon::ActivationReason, QSystemTrayIcon::Trigger));
+    callSlot(&w, "systemTrayActivated_slot",
+             Q_ARG(QSystemTrayIcon::ActivationReason, QSystemTrayIcon::Trigger));
     QVERIFY(w.isVisible());
     QCOMPARE(w.geometry(), initial);
 }

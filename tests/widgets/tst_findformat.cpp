@@ -1,6 +1,8 @@
 #include "support/librarysupport.h"
 #include "support/testsupport.h"
 
+#include "app/messages.h"
+
 #include "app/mainwindow.h"
 #include "editor/dialogfind.h"
 #include "editor/editortext.h"
@@ -138,7 +140,7 @@ void TstFindFormat::search()
         QCOMPARE(QString("%1-%2").arg(c.selectionStart()).arg(c.selectionEnd()), expected);
     }
     QCOMPARE(f.app.messages.toVector(),
-             (QVector<QPair<int, QString>>(misses, {2, "没有匹配的字符了!"})));
+             (QVector<QPair<int, QString>>(misses, {Messages::Error, "没有匹配的字符了!"})));
     QCOMPARE(f.editor->toPlainText(), text);
 }
 
@@ -190,7 +192,7 @@ void TstFindFormat::replace()
     const QString first = f.app.file("data/我的书籍/书/卷/甲.txt");
     QCOMPARE(readBytes(first), text.toUtf8());
     // A replacement is an edit: the autosave writes it.
-    QMetaObject::invokeMethod(f.w.get(), "timer_save_slot");
+    callSlot(f.w.get(), "timer_save_slot");
     QCOMPARE(readBytes(first), expected.toUtf8());
     clickItem(*f.w, "书/卷/乙");
     QCOMPARE(readBytes(first), expected.toUtf8());

@@ -25,7 +25,7 @@ void TstLockDialog::goalsAndTheirSignals_data()
     QTest::addColumn<QString>("then"); // the kind chosen after typing
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("unit");
-    QTest::addColumn<QString>("confirm"); // "enter", "yes" or "no"
+    QTest::addColumn<QString>("confirm"); // "yes", "no", or "enter" in the field or on a control
     QTest::addColumn<QString>("sent");
 
     // The validator refuses a digit only when the number outgrows the top's length.
@@ -40,6 +40,12 @@ void TstLockDialog::goalsAndTheirSignals_data()
         << "number_lock" << "" << "" << "" << "字" << "enter" << "";
     QTest::newRow("cancelled") << "time_lock" << "30" << "number_lock" << "30" << "字" << "no"
                                << "0 1 |0 1 ";
+    QTest::newRow("Enter on a focused 取消 cancels")
+        << "number_lock" << "300" << "" << "300" << "字" << "enter:no" << "0 1 |0 1 ";
+    QTest::newRow("Enter on a focused 确定 confirms")
+        << "time_lock" << "30" << "" << "30" << "分钟" << "enter:yes" << "1 2 30|0 1 ";
+    QTest::newRow("Enter on a goal kind does not confirm")
+        << "number_lock" << "300" << "" << "300" << "字" << "enter:time_lock" << "";
 }
 
 void TstLockDialog::goalsAndTheirSignals()
@@ -66,9 +72,11 @@ void TstLockDialog::goalsAndTheirSignals()
     QCOMPARE(edit->text(), text);
     QCOMPARE(d.findChild<QLabel*>("label")->text(), unit);
     QCOMPARE(d.findChild<QPushButton*>("yes")->isEnabled(), !text.isEmpty());
-    if (confirm == "enter")
-        QTest::keyClick(edit, Qt::Key_Return);
-    else
+    if (confirm.startsWith("enter")) {
+        QWidget* target = confirm == "enter" ? edit : d.findChild<QWidget*>(confirm.mid(6));
+        target->setFocus();
+        QTest::keyClick(target, Qt::Key_Return);
+    } else
         QTest::mouseClick(d.findChild<QPushButton*>(confirm), Qt::LeftButton);
 
     QStringList got;

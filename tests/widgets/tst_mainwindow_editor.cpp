@@ -60,7 +60,7 @@ struct EditorWindow {
     {
         std::unique_ptr<QSettings>(Config::open(app.file("config.ini")))->setValue(key, value);
     }
-    void applyTheme() { QVERIFY(QMetaObject::invokeMethod(w.get(), "save_success_update")); }
+    void applyTheme() { callSlot(w.get(), "save_success_update"); }
 };
 
 } // namespace

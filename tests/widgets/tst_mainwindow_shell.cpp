@@ -1,5 +1,7 @@
 #include "support/testsupport.h"
 
+#include "app/messages.h"
+
 #include "app/mainwindow.h"
 #include "settings/config.h"
 
@@ -63,12 +65,12 @@ void TstMainWindowShell::quitSavesTheSession()
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QVERIFY(w.findChild<QTextEdit*>("textEdit")->toPlainText().isEmpty());
     QMenu* menu = w.findChild<QPushButton*>("btnMenu")->menu();
-    QAction* keySound = menu->actions().value(0);
+    QAction* keySound = menuEntry(menu, "按键声音");
     QVERIFY(keySound->isChecked() && fakeServices().keySound && fakeServices().hookInstalled);
     keySound->trigger();
     QVERIFY(!fakeServices().keySound);
     if (viaMenu) {
-        menu->actions()[3]->trigger();
+        menuEntry(menu, "退出")->trigger();
     } else {
         QVERIFY(!QSystemTrayIcon::isSystemTrayAvailable());
         w.close();
@@ -108,7 +110,7 @@ void TstMainWindowShell::unopenableDatabaseStopsStartUp()
     MainWindow w;
     QVERIFY(!w.isInitialised());
     QCOMPARE(app.messages.size(), 1);
-    QVERIFY(app.messages[0].first == 2 && app.messages[0].second.contains("sys.db"));
+    QVERIFY(app.messages[0].first == Messages::Error && app.messages[0].second.contains("sys.db"));
     if (!bytes.isNull())
         QCOMPARE(readBytes(app.file("sys.db")), bytes);
     QVERIFY(!fakeServices().hookInstalled);

@@ -45,12 +45,12 @@ void TstRecycle::binShowsADeletedChapter()
     seedLibrary(app, {"书", "书/卷", "书/卷/甲", "书/卷/乙"}, "<b>正文</b>");
     MainWindow w;
     treeOf(w)->setCurrentIndex(indexOf(w, "书/卷/甲"));
-    QMetaObject::invokeMethod(&w, "deleteChapter_slot");
+    callSlot(&w, "deleteChapter_slot");
     w.findChild<QToolButton*>("btn_recycle")->click();
     auto* bin = w.findChild<DialogRecycle*>();
     QVERIFY(bin && bin->isVisible() && bin->isWindow());
     const QString copy = QDir(app.file("data/回收站")).entryList(QDir::Files).value(0);
-    QMetaObject::invokeMethod(bin, "on_treeView_clicked", Q_ARG(QModelIndex, entry(bin, copy)));
+    callSlot(bin, "on_treeView_clicked", entry(bin, copy));
     auto* preview = bin->findChild<QTextEdit*>("textEdit");
     QCOMPARE(preview->toPlainText(), QString("<b>正文</b>"));
     QCOMPARE(bin->windowTitle(), "回收站---" + copy);
@@ -70,7 +70,7 @@ void TstRecycle::permanentDelete()
     dialog.setRoot(root, "回收站");
     const auto remove = [&](const QString& name) {
         dialog.findChild<QTreeView*>("treeView")->setCurrentIndex(entry(&dialog, name));
-        QMetaObject::invokeMethod(&dialog, "delete_slot");
+        callSlot(&dialog, "delete_slot");
     };
 
     // The standard question: Escape keeps the entry.

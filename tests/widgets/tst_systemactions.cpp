@@ -2,6 +2,8 @@
 // here can reach the real machine.
 #include "support/testsupport.h"
 
+#include "app/messages.h"
+
 #include "app/mainwindow.h"
 #include "settings/config.h"
 
@@ -64,10 +66,10 @@ void TstSystemActions::powerActionsAskThenSaveThenRequest()
     };
     app.questionAnswer = answer;
     fakeServices().calls.clear();
-    QVERIFY(QMetaObject::invokeMethod(&w, slot.toLatin1().constData()));
+    callSlot(&w, slot.toLatin1().constData());
 
     const bool confirmed = !request.isEmpty();
-    QCOMPARE(app.messages, (QList<QPair<int, QString>>{{1, question}}));
+    QCOMPARE(app.messages, (QList<QPair<int, QString>>{{Messages::Question, question}}));
     QCOMPARE(fakeServices().calls, confirmed ? QStringList{request} : QStringList());
     QCOMPARE(whenAsked, confirmed ? QStringList({typed, chapter, "false"}) : QStringList());
     QCOMPARE(readBytes(chapter), confirmed ? typed.toUtf8() : QByteArray("旧的文字"));

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTextEdit>
+#include <QTimer>
 #include <QToolButton>
 #include <QtTest>
 
@@ -29,7 +30,7 @@ void startLock(MainWindow& w, const char* kind, const QString& value)
     QTest::keyClick(edit, Qt::Key_Return);
 }
 
-void tick(MainWindow& w) { QMetaObject::invokeMethod(&w, "timer_wordLock_slot"); }
+void tick(MainWindow& w) { callSlot(&w, "timer_wordLock_slot"); }
 
 void drag(QWidget* w, const QPoint& from, const QPoint& by)
 {
@@ -75,6 +76,8 @@ private slots:
     void eachLockEndsWithTheSound();
     void keyboardGrabIsRetriedAndTheWindowComesBack();
     void lockCutShortIsRepairedAtTheNextStart();
+    void onlyGoalsInTheFieldsRangeLock_data();
+    void onlyGoalsInTheFieldsRangeLock();
 };
 
 void TstWritingLock::characterLockHoldsTheWindowUntilItsGoal()
@@ -190,7 +193,7 @@ void TstWritingLock::keyboardGrabIsRetriedAndTheWindowComesBack()
     menu.close();
     QTRY_COMPARE(fakeServices().calls.count("grab:take"), takes + 1);
 
-    QMetaObject::invokeMethod(&w, "timer_timeLock_slot");
+    callSlot(&w, "timer_timeLock_slot");
     QVERIFY(!fakeServices().grabHeld);
 }
 
@@ -215,6 +218,40 @@ void TstWritingLock::lockCutShortIsRepairedAtTheNextStart()
     }
     MainWindow w;
     QCOMPARE(fakeServices().calls.count("lock:repair"), 1);
+}
+
+void TstWritingLock::onlyGoalsInTheFieldsRangeLock_data()
+{
+    QTest::addColumn<qint8>("kind"); // as the lock window sends it: 1 characters, 2 minutes
+    QTest::addColumn<QString>("amount");
+    QTest::addColumn<bool>("locks");
+    // Five digits typed with 字 selected reach the slot unchanged once 分钟 is chosen.
+    QTest::newRow("minutes: 35792 would overflow an int") << qint8(2) << "35792" << false;
+    QTest::newRow("minutes: 99999") << qint8(2) << "99999" << false;
+    QTest::newRow("minutes: 2001, above the field's top") << qint8(2) << "2001" << false;
+    QTest::newRow("minutes: 2000, the top") << qint8(2) << "2000" << true;
+    QTest::newRow("characters: 20001") << qint8(1) << "20001" << false;
+    QTest::newRow("characters: 20000, the top") << qint8(1) << "20000" << true;
+    QTest::newRow("minutes: negative") << qint8(2) << "-1" << false;
+}
+
+void TstWritingLock::onlyGoalsInTheFieldsRangeLock()
+{
+    QFETCH(qint8, kind);
+    QFETCH(QString, amount);
+    QFETCH(bool, locks);
+    TestAppDir app;
+    MainWindow w;
+    w.show();
+    callSlot(&w, "lock_slot", true, kind, amount);
+    QCOMPARE(w.isFullScreen(), locks);
+    QCOMPARE(fakeServices().systemLocked(), locks);
+    QCOMPARE(waysOut(w).contains(true), !locks);
+    // A running time lock is a running timer of exactly that many minutes.
+    const auto* timer = w.findChild<QTimer*>("timeLockTimer");
+    QCOMPARE(timer->isActive(), locks && kind == 2);
+    if (timer->isActive())
+        QCOMPARE(qint64(timer->interval()), amount.toLongLong() * 60000);
 }
 
 QTEST_MAIN(TstWritingLock)

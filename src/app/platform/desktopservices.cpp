@@ -1,5 +1,7 @@
 #include "app/platform/desktopservices.h"
 
+#include "app/logcategories.h"
+
 #if defined(Q_OS_WIN)
 #include "app/platform/windesktopservices.h"
 #elif defined(LORVANE_HAVE_X11)
@@ -32,7 +34,7 @@ std::unique_ptr<DesktopServices> makeNativeServices()
     if (std::unique_ptr<DesktopServices> x11 = X11DesktopServices::create())
         return x11;
 #endif
-    qDebug() << "No X11 display: running without keyboard hook, global hotkey and key swallowing";
+    qCDebug(lcPlatform) << "No X11 display: running without keyboard hook, global hotkey and key swallowing";
     return std::make_unique<NullDesktopServices>();
 #endif
 }
@@ -42,7 +44,7 @@ std::unique_ptr<DesktopServices> makeNativeServices()
 std::unique_ptr<GlobalShortcut> NullDesktopServices::createGlobalShortcut(const QKeySequence& key,
                                                                           QObject* parent)
 {
-    qWarning().noquote() << "QxtGlobalShortcut failed to register:" << key.toString();
+    qCWarning(lcPlatform).noquote() << "QxtGlobalShortcut failed to register:" << key.toString();
     return std::make_unique<InactiveShortcut>(parent);
 }
 

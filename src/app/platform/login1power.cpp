@@ -1,5 +1,7 @@
 #include "app/platform/login1power.h"
 
+#include "app/logcategories.h"
+
 #include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
@@ -11,7 +13,7 @@ namespace Login1Power {
 bool request(DesktopServices::PowerAction action, const QDBusConnection& bus)
 {
     if (!bus.isConnected()) {
-        qWarning().noquote() << "login1: no system bus:" << bus.lastError().message();
+        qCWarning(lcPlatform).noquote() << "login1: no system bus:" << bus.lastError().message();
         return false;
     }
     QDBusMessage call = QDBusMessage::createMethodCall(
@@ -26,7 +28,7 @@ bool request(DesktopServices::PowerAction action, const QDBusConnection& bus)
     QObject::connect(watcher, &QDBusPendingCallWatcher::finished,
                      [](QDBusPendingCallWatcher* w) {
                          if (w->isError())
-                             qWarning().noquote() << "login1 refused:" << w->error().message();
+                             qCWarning(lcPlatform).noquote() << "login1 refused:" << w->error().message();
                          w->deleteLater();
                      });
     return true;

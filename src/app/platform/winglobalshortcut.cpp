@@ -1,5 +1,6 @@
 #include "app/platform/winglobalshortcut.h"
 
+#include "app/logcategories.h"
 #include "app/platform/winapi.h"
 
 #include <QCoreApplication>
@@ -61,7 +62,7 @@ WinGlobalShortcut::WinGlobalShortcut(const QKeySequence& key, QObject* parent)
     const unsigned modifiers = hotKeyModifiersFor(combined & int(Qt::KeyboardModifierMask));
     m_registered = vk != 0 && WinApi::registerHotKey(m_id, modifiers, vk);
     if (!m_registered) {
-        qWarning().noquote() << "QxtGlobalShortcut failed to register:" << m_key.toString();
+        qCWarning(lcPlatform).noquote() << "QxtGlobalShortcut failed to register:" << m_key.toString();
         return;
     }
     QCoreApplication::instance()->installNativeEventFilter(this);
@@ -73,7 +74,7 @@ WinGlobalShortcut::~WinGlobalShortcut()
         return;
     QCoreApplication::instance()->removeNativeEventFilter(this);
     if (!WinApi::unregisterHotKey(m_id))
-        qWarning().noquote() << "QxtGlobalShortcut failed to unregister:" << m_key.toString();
+        qCWarning(lcPlatform).noquote() << "QxtGlobalShortcut failed to unregister:" << m_key.toString();
 }
 
 bool WinGlobalShortcut::nativeEventFilter(const QByteArray& eventType, void* message, long*)

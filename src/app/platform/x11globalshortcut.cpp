@@ -1,10 +1,13 @@
 #include "app/platform/x11globalshortcut.h"
 
+#include "app/logcategories.h"
+
 #include <QCoreApplication>
 #include <QDebug>
 #include <QSet>
 #include <QX11Info>
 
+#include <X11/keysym.h>
 #include <xcb/xcb.h>
 #include <xcb/xproto.h>
 
@@ -14,7 +17,7 @@
 
 namespace {
 
-constexpr quint32 kNumLockKeysym = 0xff7f;
+constexpr quint32 kNumLockKeysym = XK_Num_Lock;
 constexpr quint16 kCapsLockMask = XCB_MOD_MASK_LOCK;
 // The modifiers a hotkey may carry; lock states are ignored when matching.
 constexpr quint16 kHotkeyModifiers =
@@ -42,24 +45,24 @@ QSet<quint32>& grabbedKeys()
 quint32 keysymFor(int qtKey)
 {
     if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F35)
-        return 0xffbe + quint32(qtKey - Qt::Key_F1);
+        return XK_F1 + quint32(qtKey - Qt::Key_F1);
     if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z)
-        return 0x61 + quint32(qtKey - Qt::Key_A);
+        return XK_a + quint32(qtKey - Qt::Key_A);
     if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)
-        return quint32(qtKey);
+        return XK_0 + quint32(qtKey - Qt::Key_0);
     switch (qtKey) {
-    case Qt::Key_Space: return 0x20;
-    case Qt::Key_Escape: return 0xff1b;
-    case Qt::Key_Tab: return 0xff09;
-    case Qt::Key_Return: return 0xff0d;
-    case Qt::Key_Pause: return 0xff13;
-    case Qt::Key_Print: return 0xff61;
-    case Qt::Key_Insert: return 0xff63;
-    case Qt::Key_Delete: return 0xffff;
-    case Qt::Key_Home: return 0xff50;
-    case Qt::Key_End: return 0xff57;
-    case Qt::Key_PageUp: return 0xff55;
-    case Qt::Key_PageDown: return 0xff56;
+    case Qt::Key_Space: return XK_space;
+    case Qt::Key_Escape: return XK_Escape;
+    case Qt::Key_Tab: return XK_Tab;
+    case Qt::Key_Return: return XK_Return;
+    case Qt::Key_Pause: return XK_Pause;
+    case Qt::Key_Print: return XK_Print;
+    case Qt::Key_Insert: return XK_Insert;
+    case Qt::Key_Delete: return XK_Delete;
+    case Qt::Key_Home: return XK_Home;
+    case Qt::Key_End: return XK_End;
+    case Qt::Key_PageUp: return XK_Page_Up;
+    case Qt::Key_PageDown: return XK_Page_Down;
     default: return 0;
     }
 }
@@ -123,7 +126,7 @@ X11GlobalShortcut::X11GlobalShortcut(const QKeySequence& key, QObject* parent)
 {
     m_registered = grab();
     if (!m_registered) {
-        qWarning().noquote() << "QxtGlobalShortcut failed to register:" << m_key.toString();
+        qCWarning(lcPlatform).noquote() << "QxtGlobalShortcut failed to register:" << m_key.toString();
         return;
     }
     QCoreApplication::instance()->installNativeEventFilter(this);
@@ -135,7 +138,7 @@ X11GlobalShortcut::~X11GlobalShortcut()
         return;
     QCoreApplication::instance()->removeNativeEventFilter(this);
     if (!ungrab())
-        qWarning().noquote() << "QxtGlobalShortcut failed to unregister:" << m_key.toString();
+        qCWarning(lcPlatform).noquote() << "QxtGlobalShortcut failed to unregister:" << m_key.toString();
 }
 
 bool X11GlobalShortcut::grab()

@@ -1,5 +1,7 @@
 #include "app/platform/x11keyrecorder.h"
 
+#include "app/logcategories.h"
+
 #include <QDebug>
 #include <QSocketNotifier>
 
@@ -93,7 +95,7 @@ bool X11KeyRecorder::start()
     d->data = XOpenDisplay(name);
     int major = 0, minor = 0;
     if (!d->control || !d->data || !XRecordQueryVersion(d->control, &major, &minor)) {
-        qDebug() << "X RECORD extension not available: no key sounds";
+        qCDebug(lcPlatform) << "X RECORD extension not available: no key sounds";
         d->close();
         return false;
     }
@@ -114,7 +116,7 @@ bool X11KeyRecorder::start()
     if (!d->context ||
         !XRecordEnableContextAsync(d->data, d->context, &Private::intercept,
                                    reinterpret_cast<XPointer>(d.get()))) {
-        qDebug() << "X RECORD context refused: no key sounds";
+        qCDebug(lcPlatform) << "X RECORD context refused: no key sounds";
         d->close();
         return false;
     }

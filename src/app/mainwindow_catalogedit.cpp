@@ -3,6 +3,7 @@
 
 #include "app/appdirs.h"
 #include "app/messages.h"
+#include "editor/openchapter.h"
 #include "library/catalogitem.h"
 #include "library/catalognames.h"
 #include "library/catalogstore.h"
@@ -133,7 +134,7 @@ void MainWindow::moveChapter(int step)
         return;
     // Files stay where they are; only the order changes. The open text is on disk before
     // the rows trade places, whichever of the two is open.
-    saveOpenChapter();
+    openChapter->save();
     const int id = current.data(Catalog::ItemIdRole).toInt();
     const int otherId = neighbour.data(Catalog::ItemIdRole).toInt();
     if (!CatalogStore::swapSorts(id, otherId)) {

@@ -6,6 +6,7 @@
 #include "editor/charcount.h"
 #include "editor/countdisplay.h"
 #include "editor/editortext.h"
+#include "editor/openchapter.h"
 #include "settings/config.h"
 #include "settings/themestyle.h"
 
@@ -27,5 +28,5 @@ void MainWindow::on_textEdit_cursorPositionChanged()
     if (d.playSound)
         Sounds::play(QStringLiteral("lock.wav"));
     statusCountLabel->setText(d.label);
-    ui->label_chapterTitle->setText(ChapterTitle::starred(curOpenChapter));
+    ui->label_chapterTitle->setText(ChapterTitle::starred(openChapter->path()));
 }

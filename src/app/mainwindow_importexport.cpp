@@ -3,6 +3,7 @@
 
 #include "app/appdirs.h"
 #include "app/messages.h"
+#include "editor/openchapter.h"
 #include "library/bookexport.h"
 #include "library/bookimport.h"
 #include "library/catalogitem.h"
@@ -84,7 +85,7 @@ void MainWindow::exportBooks_slot()
         Messages::error(tr("导出失败：请选择书库以外的位置!"));
         return;
     }
-    saveOpenChapter();
+    openChapter->save();
     QVector<BookExport::Chapter> chapters;
     for (int v = 0; v < model->rowCount(book); ++v) {
         const QModelIndex volume = model->index(v, 0, book);

@@ -4,16 +4,14 @@
 #include "app/appdirs.h"
 #include "app/atooltipper.h"
 #include "app/messages.h"
-#include "editor/charcount.h"
-#include "editor/editortext.h"
+#include "editor/openchapter.h"
 #include "library/catalogitem.h"
 #include "library/catalogpaths.h"
 #include "library/catalogstore.h"
 #include "library/sqliteoper.h"
-#include "library/textfile.h"
+#include "lock/writinglock.h"
 
 #include <QCursor>
-#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
@@ -67,15 +65,11 @@ QString MainWindow::itemPath(const QModelIndex& index) const
 
 bool MainWindow::loadFileToEditor(const QString& path)
 {
-    if (!QFileInfo(path).isFile())
-        return false;
-    QString text;
-    if (!TextFile::read(path, &text)) {
+    const OpenChapter::Opened opened = openChapter->open(path);
+    if (opened == OpenChapter::Opened::Unreadable)
         Messages::error(tr("不能打开文件!"));
+    if (opened != OpenChapter::Opened::Yes)
         return false;
-    }
-    // Plain text only: a chapter that starts like markup must come back exactly as typed.
-    ui->textEdit->setPlainText(text);
     // The opening puts the cursor at the start right after this, so the size is applied
     // without the trip to the end of the text, which would lay out the whole chapter.
     applyWholeTextSize(ui->font_size->currentText());
@@ -84,19 +78,15 @@ bool MainWindow::loadFileToEditor(const QString& path)
 
 void MainWindow::on_treeView_clicked(const QModelIndex& index)
 {
-    const QString shown = editorReadingText(ui->textEdit->document());
-    saveOpenChapter();
-    const int count = chapterCharCount(shown);
-    wordLockRemaining -= charsGainedSince(wordLockBase, count);
+    openChapter->save();
     // Credited once: an opening that fails below leaves this text in the editor.
-    wordLockBase = count;
+    writingLock->credit(editorCharCount());
 
     // An item whose file is missing or unreadable changes nothing, so the next save cannot
     // put this text into that other file.
     const QString file = Catalog::itemFile(index, AppDirs::libraryPrefix());
     if (file.isEmpty() || !loadFileToEditor(file))
         return;
-    curOpenChapter = file;
     statusPathLabel->setText(Catalog::statusPath(file, AppDirs::libraryPrefix()));
     ui->label_chapterTitle->setText(index.data().toString());
     ui->textEdit->setEnabled(true);
@@ -110,7 +100,7 @@ void MainWindow::on_treeView_clicked(const QModelIndex& index)
     // Applying the margins walks the cursor to the last paragraph and back; the title and
     // the count show that walk as a cursor movement, for a one-paragraph item as well.
     on_textEdit_cursorPositionChanged();
-    wordLockBase = chapterCharCount(editorReadingText(ui->textEdit->document()));
+    writingLock->rebase(editorCharCount());
 }
 
 void MainWindow::on_treeView_doubleClicked(const QModelIndex& index)

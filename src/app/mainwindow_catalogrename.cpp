@@ -4,6 +4,7 @@
 #include "app/appdirs.h"
 #include "app/messages.h"
 #include "editor/editortext.h"
+#include "editor/openchapter.h"
 #include "library/catalognames.h"
 #include "library/catalogpaths.h"
 #include "library/catalogstore.h"
@@ -56,16 +57,14 @@ void MainWindow::rename_slot(const QModelIndex& topLeft, const QModelIndex& bott
         return;
     }
 
-    if (plan.type == Catalog::Chapter && curOpenChapter == plan.oldPath) {
-        curOpenChapter = plan.newPath;
-        ui->textEdit->setPlainText(CatalogNames::retitled(editorPlainText(ui->textEdit->document()),
-                                                               plan.oldName, name));
-        saveOpenChapter();
-    } else if (plan.type != Catalog::Chapter && curOpenChapter.startsWith(plan.oldPath + '/')) {
-        // The open file moved with its book or volume; keep saving it where it now is.
-        curOpenChapter = plan.newPath + curOpenChapter.mid(plan.oldPath.size());
-    } else {
+    // The open file moved with its item, or with its book or volume; it keeps being saved
+    // where it now is, and a renamed chapter's title line follows the new name.
+    if (!openChapter->followRename(plan.oldPath, plan.newPath))
         return;
+    if (plan.type == Catalog::Chapter) {
+        ui->textEdit->setPlainText(
+            CatalogNames::retitled(editorPlainText(ui->textEdit->document()), plan.oldName, name));
+        openChapter->save();
     }
-    statusPathLabel->setText(Catalog::statusPath(curOpenChapter, AppDirs::libraryPrefix()));
+    statusPathLabel->setText(Catalog::statusPath(openChapter->path(), AppDirs::libraryPrefix()));
 }

@@ -6,11 +6,9 @@
 #include "editor/charcount.h"
 #include "editor/editortext.h"
 #include "lock/dialog_lock.h"
-#include "lock/winlock.h"
-#include "lock/wordlockprogress.h"
+#include "lock/writinglock.h"
 
 #include <QAction>
-#include <QTimer>
 
 void MainWindow::on_lock_clicked()
 {
@@ -30,34 +28,14 @@ void MainWindow::lock_slot(bool start, qint8 kind, const QString& amount)
         ui->lock->setEnabled(true);
         return;
     }
-    if (kind == 1) {
-        wordLockRemaining = amount.toInt();
-        wordLockBase = editorCharCount();
-        timerWordLock->start(1000);
-    } else {
-        timerTimeLock->start(amount.toInt() * 60000);
-    }
-    winLock->lockDesktop();
-    lockActive = true;
+    if (!writingLock->start(kind, amount))
+        return;
     showFullScreen();
     setLockMode(true);
 }
 
-void MainWindow::timer_timeLock_slot() { endLock(timerTimeLock); }
-
-void MainWindow::timer_wordLock_slot()
-{
-    if (WordLockProgress::tick(editorCharCount(), wordLockRemaining, wordLockBase))
-        endLock(timerWordLock);
-}
-
-void MainWindow::endLock(QTimer* timer)
-{
-    winLock->unlockDesktop();
-    lockActive = false;
-    setLockMode(false);
-    timer->stop();
-}
+void MainWindow::timer_timeLock_slot() { writingLock->timeUp(); }
+void MainWindow::timer_wordLock_slot() { writingLock->countTick(); }
 
 void MainWindow::setLockMode(bool locked)
 {

@@ -3,6 +3,7 @@
 
 #include "app/appdirs.h"
 #include "app/messages.h"
+#include "editor/openchapter.h"
 #include "library/catalogpaths.h"
 #include "library/catalogstore.h"
 #include "library/filecreate.h"
@@ -15,14 +16,15 @@
 
 // A delete first puts the text into the recycle bin, with the open text saved into it, and
 // touches the library and the table only once that copy is complete. When the table then
-// refuses, the library keeps its copy and the bin's duplicate goes again.
+// refuses, the library keeps its copy and the bin's duplicate goes again. A deleted open
+// chapter is forgotten, so its text never lands in a file that later takes its path.
 
 void MainWindow::deleteBooks_slot()
 {
     const QModelIndex book = ui->treeView->currentIndex();
     if (Catalog::kindOf(book) != Catalog::Book)
         return;
-    saveOpenChapter();
+    openChapter->save();
     const QString dir = itemPath(book);
     const QString bin = AppDirs::recycleDir();
     QString copy;
@@ -43,6 +45,7 @@ void MainWindow::deleteBooks_slot()
         return;
     }
     FileCreate::deleteDir(dir);
+    openChapter->forgetDeleted(dir);
     bookProgress->setValue(files);
     endBookProgress();
     model->clear();
@@ -54,7 +57,7 @@ void MainWindow::deleteChapter_slot()
     const QModelIndex chapter = ui->treeView->currentIndex();
     if (Catalog::kindOf(chapter) != Catalog::Chapter)
         return;
-    saveOpenChapter();
+    openChapter->save();
     const QString file = itemPath(chapter) + QStringLiteral(".txt");
     const QString bin = AppDirs::recycleDir();
     QString copy;
@@ -70,8 +73,8 @@ void MainWindow::deleteChapter_slot()
         return;
     }
     QFile::remove(file);
-    // The view makes the next chapter current, or the one before, or the volume. The removed
-    // file no longer exists, so opening that item saves nothing into it.
+    openChapter->forgetDeleted(file);
+    // The view makes the next chapter current, or the one before, or the volume.
     model->removeRow(chapter.row(), chapter.parent());
     on_treeView_clicked(ui->treeView->currentIndex());
 }

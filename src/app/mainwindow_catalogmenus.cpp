@@ -1,25 +1,12 @@
 #include "app/mainwindow.h"
 #include "ui_mainwindow.h"
 
-#include "app/platform/desktopservices.h"
-#include "settings/config.h"
+#include "app/menuentry.h"
 
 #include <QMenu>
-#include <QSettings>
 
-namespace {
-
-template <typename Receiver, typename Slot>
-QAction* addEntry(QMenu* menu, const QString& text, QWidget* owner, Receiver* receiver, Slot slot)
-{
-    auto* action = new QAction(text, owner);
-    QObject::connect(action, &QAction::triggered, receiver, slot);
-    menu->addAction(action);
-    return action;
-}
-
-} // namespace
-
+// The context menus of the catalog tree (one per kind of item and one for the blank area)
+// and of the editor.
 void MainWindow::createMenus()
 {
     bookMenu = new QMenu(this);
@@ -59,16 +46,5 @@ void MainWindow::createMenus()
     textMenu->addSeparator();
     addEntry(textMenu, tr("在百度中搜索"), this, this, &MainWindow::searchInBaidu_slot);
 
-    mainMenu = new QMenu(this);
-    keySoundAction = addEntry(mainMenu, tr("按键声音"), this, this, &MainWindow::keySound_slot);
-    keySoundAction->setCheckable(true);
-    const bool keySound = settings->value(Config::KeySound).toBool();
-    keySoundAction->setChecked(keySound);
-    Platform::services().setKeySoundEnabled(keySound);
-    QMenu* computer = mainMenu->addMenu(tr("操作电脑"));
-    addEntry(computer, tr("关机"), this, this, &MainWindow::shutDown_slot);
-    addEntry(computer, tr("重启"), this, this, &MainWindow::reBoot_slot);
-    addEntry(mainMenu, tr("关于"), this, this, &MainWindow::about_slot);
-    menuQuitAction = addEntry(mainMenu, tr("退出"), this, this, &MainWindow::qApp_quit);
-    ui->btnMenu->setMenu(mainMenu);
+    createMainMenu();
 }

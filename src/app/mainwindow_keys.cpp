@@ -3,27 +3,12 @@
 
 #include "editor/chaptertitle.h"
 #include "editor/editorkeys.h"
-#include "editor/editortext.h"
+#include "editor/openchapter.h"
 #include "editor/typesetting.h"
+#include "lock/writinglock.h"
 
 #include <QKeyEvent>
 #include <QSettings>
-
-void MainWindow::on_one_key_clicked()
-{
-    const QString text = Typesetting::oneKey(editorReadingText(ui->textEdit->document()),
-                                             Typesetting::oneKeyOptions(*settings));
-    // As plain text: a chapter that happens to begin like markup must keep its tags.
-    ui->textEdit->setPlainText(text);
-    // The cursor goes to the start anyway: placing it at the last paragraph first, as the
-    // theme does, would lay out the whole chapter only to scroll back.
-    setParagraphMargins();
-    // The typeset text is not what the file holds until the next save; the autosave must see
-    // it as an edit even when the margins were already in place.
-    ui->textEdit->document()->setModified(true);
-    ui->textEdit->moveCursor(QTextCursor::Start);
-    ui->textEdit->setFocus();
-}
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
@@ -41,7 +26,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         modifiers = k->modifiers();
     }
     const Action action = EditorKeys::action(target, event->type(), key, modifiers,
-                                             isFullScreen(), lockActive);
+                                             isFullScreen(), writingLock->isActive());
     switch (action) {
     case Action::None:
         return QMainWindow::eventFilter(watched, event);
@@ -49,12 +34,12 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         QTextCursor cursor = ui->textEdit->textCursor();
         cursor.insertText(Typesetting::enterInsertion(Typesetting::enterOptions(*settings)));
         ui->textEdit->setTextCursor(cursor);
-        saveOpenChapter();
+        openChapter->save();
         break;
     }
     case Action::Save:
-        saveOpenChapter();
-        ui->label_chapterTitle->setText(ChapterTitle::plain(curOpenChapter));
+        openChapter->save();
+        ui->label_chapterTitle->setText(ChapterTitle::plain(openChapter->path()));
         break;
     case Action::Undo:
         ui->textEdit->undo();
@@ -87,7 +72,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         ui->font_samll->click();
         break;
     case Action::SaveOnFocusOut:
-        saveOpenChapter();
+        openChapter->save();
         break;
     case Action::LeaveFullScreen:
         ui->fullScreen->click();

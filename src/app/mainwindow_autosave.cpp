@@ -1,0 +1,12 @@
+#include "app/mainwindow.h"
+
+#include "app/appdirs.h"
+#include "editor/openchapter.h"
+
+#include <QDateTime>
+
+void MainWindow::timer_save_slot()
+{
+    openChapter->autosave(AppDirs::libraryPrefix(), AppDirs::backupDir(),
+                          QDateTime::currentMSecsSinceEpoch());
+}
