@@ -49,3 +49,12 @@ else()
   target_include_directories(lorvane_win_backend_check PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
   target_link_libraries(lorvane_win_backend_check PRIVATE Qt5::Core Qt5::Gui lorvane_warnings)
 endif()
+
+# An installed program finds its sounds and browser plugin relative to its own directory.
+file(RELATIVE_PATH LORVANE_REL_SOUND_DIR ${CMAKE_INSTALL_FULL_BINDIR}
+  ${CMAKE_INSTALL_FULL_DATADIR}/lorvane/sound)
+file(RELATIVE_PATH LORVANE_REL_PLUGIN_DIR ${CMAKE_INSTALL_FULL_BINDIR}
+  ${CMAKE_INSTALL_FULL_LIBDIR}/lorvane/plugins)
+set_property(SOURCE app/appdirs.cpp APPEND PROPERTY COMPILE_DEFINITIONS
+  LORVANE_INSTALLED_SOUND_DIR="${LORVANE_REL_SOUND_DIR}"
+  LORVANE_INSTALLED_PLUGIN_DIR="${LORVANE_REL_PLUGIN_DIR}")

@@ -1,8 +1,8 @@
 #include "extras/browserplugin.h"
 
+#include "app/appdirs.h"
 #include "extras/browserfactory.h"
 
-#include <QCoreApplication>
 #include <QPluginLoader>
 #include <QWidget>
 
@@ -13,8 +13,7 @@ BrowserFactory* g_override = nullptr;
 BrowserFactory* loadPlugin()
 {
     // Never unloaded: the windows it makes are destroyed only with the main window.
-    QPluginLoader loader(QCoreApplication::applicationDirPath() +
-                         QStringLiteral("/plugins/" LORVANE_BROWSER_PLUGIN));
+    QPluginLoader loader(AppDirs::pluginDir() + QStringLiteral("/" LORVANE_BROWSER_PLUGIN));
     auto* factory = qobject_cast<BrowserFactory*>(loader.instance());
     if (!factory)
         qWarning("browser plugin not loaded: %s", qPrintable(loader.errorString()));

@@ -25,3 +25,6 @@ else()
   add_test(NAME winapi_syntax COMMAND ${CMAKE_COMMAND} -E false)
 endif()
 set_tests_properties(winapi_syntax PROPERTIES LABELS unit)
+
+# where the data lives: beside the program or in the user's data directory
+lorvane_add_test(NAME tst_appdirs KIND unit SOURCES unit/tst_appdirs.cpp)

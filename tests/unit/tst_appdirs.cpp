@@ -1,0 +1,74 @@
+#include "app/appdirs.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TstAppDirs : public QObject
+{
+    Q_OBJECT
+private slots:
+    void dataStaysBesideTheProgramOnlyWhereItBelongs_data();
+    void dataStaysBesideTheProgramOnlyWhereItBelongs();
+    void writeProbeCreatesARealFileAndLeavesNothing();
+};
+
+void TstAppDirs::dataStaysBesideTheProgramOnlyWhereItBelongs_data()
+{
+    QTest::addColumn<bool>("holdsConfig");
+    QTest::addColumn<bool>("installedLayout");
+    QTest::addColumn<bool>("writable");
+    QTest::addColumn<bool>("besideProgram");
+    QTest::newRow("portable: writable folder") << false << false << true << true;
+    QTest::newRow("installed: read-only folder") << false << false << false << false;
+    // The author's books sit there; the save-failure messages tell why nothing is written.
+    QTest::newRow("read-only folder that holds config.ini") << true << false << false << true;
+    // Root starting /usr/bin/lorvane can write there, and must still not.
+    QTest::newRow("system installation writable by root") << false << true << true << false;
+    QTest::newRow("system installation that holds config.ini") << true << true << true << true;
+}
+
+void TstAppDirs::dataStaysBesideTheProgramOnlyWhereItBelongs()
+{
+    QFETCH(bool, holdsConfig);
+    QFETCH(bool, installedLayout);
+    QFETCH(bool, writable);
+    QFETCH(bool, besideProgram);
+    QTemporaryDir tmp;
+    const QString program = tmp.path() + "/usr/bin";
+    const QString perUser = tmp.path() + "/home/.local/share/lorvane";
+    QVERIFY(QDir().mkpath(program));
+    if (holdsConfig) {
+        QFile ini(program + "/config.ini");
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+    }
+    QVERIFY(QDir().mkpath(installedLayout ? AppDirs::installedSoundDir(program)
+                                          : program + "/sound"));
+
+    QStringList probed;
+    const QString chosen = AppDirs::chooseRoot(program, perUser, [&](const QString& dir) {
+        probed << dir;
+        return writable;
+    });
+    QCOMPARE(chosen, besideProgram ? program : perUser);
+    // Only the program's own folder is ever probed, and nothing is created by the choice.
+    QVERIFY(probed.isEmpty() || probed == QStringList{program});
+    QVERIFY(!QFileInfo::exists(perUser));
+}
+
+void TstAppDirs::writeProbeCreatesARealFileAndLeavesNothing()
+{
+    QTemporaryDir tmp;
+    QVERIFY(AppDirs::canWriteIn(tmp.path()));
+    QCOMPARE(QDir(tmp.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList());
+    QVERIFY(!AppDirs::canWriteIn(tmp.path() + "/missing"));
+    QFile file(tmp.path() + "/file");
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    QVERIFY(!AppDirs::canWriteIn(file.fileName()));
+}
+
+QTEST_GUILESS_MAIN(TstAppDirs)
+#include "tst_appdirs.moc"
