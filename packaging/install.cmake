@@ -43,10 +43,9 @@ set(CPACK_PACKAGE_NAME lorvane)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "Lorvane maintainers <maintainers@lorvane.example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "writing tool for serialised Chinese web novels")
-set(CPACK_PACKAGE_DESCRIPTION
-  "A library of books, volumes and chapters kept as plain text, an editor that saves by\n"
-  "itself and keeps time-stamped backups, a live character count and royalty, one-key\n"
-  "typesetting and a full-screen writing lock.")
+set(CPACK_PACKAGE_DESCRIPTION "A library of books, volumes and chapters kept as plain \
+text, an editor that saves by itself and keeps time-stamped backups, a live character count \
+and royalty, one-key typesetting and a full-screen writing lock.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION editors)

@@ -80,8 +80,11 @@ QString lockMarkPath() { return root() + QStringLiteral("/lock.active"); }
 QString chooseRoot(const QString& programDir, const QString& perUserDir,
                    const WriteProbe& canWrite)
 {
-    if (QFileInfo::exists(programDir + QStringLiteral("/config.ini")))
-        return programDir;
+    // config.ini may have been deleted to reset the settings; the books may still be there.
+    for (const char* mark : {"/config.ini", "/sys.db", "/data/我的书籍"}) {
+        if (QFileInfo::exists(programDir + QString::fromUtf8(mark)))
+            return programDir;
+    }
     if (!isInstallation(programDir) && canWrite(programDir))
         return programDir;
     return perUserDir;

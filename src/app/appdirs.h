@@ -24,8 +24,8 @@ QString lockMarkPath();               // A/lock.active: present while a writing 
 
 // Where the data lives. The program keeps it beside itself (the portable use: a folder on
 // a USB stick) unless that folder is a system installation or cannot be written, and then
-// in `perUserDir`. A folder that already holds config.ini always stays A: an author's books
-// must never be swapped silently for an empty library elsewhere.
+// in `perUserDir`. A folder that already holds config.ini, sys.db or a library always stays
+// A: an author's books must never be swapped silently for an empty library elsewhere.
 using WriteProbe = std::function<bool(const QString& dir)>;
 QString chooseRoot(const QString& programDir, const QString& perUserDir,
                    const WriteProbe& canWrite);

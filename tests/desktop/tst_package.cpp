@@ -189,10 +189,12 @@ void TstPackage::libraryIsKeptInTheUsersDataDirectory()
     runTool("xdotool", {"windowraise", window});
     clickAt(window, 600, 400);
     QTest::qWait(300);
-    runTool("xdotool", {"type", "--delay", "40", "hello 你好"});
+    // ASCII only: xdotool loses remapped non-ASCII keys on a busy machine, and the encoding
+    // is not what this test is about.
+    runTool("xdotool", {"type", "--delay", "40", "hello lorvane"});
     QTest::qWait(300);
     clickAt(window, 200, 110);
-    QTRY_COMPARE_WITH_TIMEOUT(readBytes(chapter), QByteArray("默认章节[1]\n\nhello 你好"), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(readBytes(chapter), QByteArray("默认章节[1]\n\nhello lorvane"), 5000);
 
     ::kill(pid_t(p.processId()), SIGTERM);
     QVERIFY(p.waitForFinished(10000));

@@ -16,22 +16,30 @@ private slots:
 
 void TstAppDirs::dataStaysBesideTheProgramOnlyWhereItBelongs_data()
 {
-    QTest::addColumn<bool>("holdsConfig");
+    QTest::addColumn<QString>("holds"); // a file or folder already beside the program
     QTest::addColumn<bool>("installedLayout");
     QTest::addColumn<bool>("writable");
     QTest::addColumn<bool>("besideProgram");
-    QTest::newRow("portable: writable folder") << false << false << true << true;
-    QTest::newRow("installed: read-only folder") << false << false << false << false;
+    QTest::newRow("portable: writable folder") << "" << false << true << true;
+    QTest::newRow("installed: read-only folder") << "" << false << false << false;
     // The author's books sit there; the save-failure messages tell why nothing is written.
-    QTest::newRow("read-only folder that holds config.ini") << true << false << false << true;
+    QTest::newRow("read-only folder that holds config.ini") << "config.ini" << false << false
+                                                            << true;
+    QTest::newRow("read-only folder, config.ini deleted, index left") << "sys.db" << false
+                                                                      << false << true;
+    QTest::newRow("read-only folder, only the library left") << "data/我的书籍/" << false
+                                                             << false << true;
+    QTest::newRow("read-only folder holding an unrelated file") << "notes.txt" << false << false
+                                                                << false;
     // Root starting /usr/bin/lorvane can write there, and must still not.
-    QTest::newRow("system installation writable by root") << false << true << true << false;
-    QTest::newRow("system installation that holds config.ini") << true << true << true << true;
+    QTest::newRow("system installation writable by root") << "" << true << true << false;
+    QTest::newRow("system installation that holds config.ini") << "config.ini" << true << true
+                                                               << true;
 }
 
 void TstAppDirs::dataStaysBesideTheProgramOnlyWhereItBelongs()
 {
-    QFETCH(bool, holdsConfig);
+    QFETCH(QString, holds);
     QFETCH(bool, installedLayout);
     QFETCH(bool, writable);
     QFETCH(bool, besideProgram);
@@ -39,9 +47,11 @@ void TstAppDirs::dataStaysBesideTheProgramOnlyWhereItBelongs()
     const QString program = tmp.path() + "/usr/bin";
     const QString perUser = tmp.path() + "/home/.local/share/lorvane";
     QVERIFY(QDir().mkpath(program));
-    if (holdsConfig) {
-        QFile ini(program + "/config.ini");
-        QVERIFY(ini.open(QIODevice::WriteOnly));
+    if (holds.endsWith('/')) {
+        QVERIFY(QDir().mkpath(program + "/" + holds));
+    } else if (!holds.isEmpty()) {
+        QFile mark(program + "/" + holds);
+        QVERIFY(mark.open(QIODevice::WriteOnly));
     }
     QVERIFY(QDir().mkpath(installedLayout ? AppDirs::installedSoundDir(program)
                                           : program + "/sound"));
