@@ -12,7 +12,7 @@ PACKAGES=(
   fonts-font-awesome fonts-wqy-microhei
   xvfb xauth xdotool x11-utils openbox dbus
   g++-mingw-w64-x86-64
-  dpkg-dev fakeroot file desktop-file-utils appstream util-linux mount
+  dpkg-dev file desktop-file-utils appstream util-linux mount
 )
 
 missing=()
