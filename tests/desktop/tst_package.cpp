@@ -161,7 +161,7 @@ void TstPackage::libraryIsKeptInTheUsersDataDirectory()
     for (const QStringList& args :
          {QStringList{"mousemove", "--window", window, "600", "400", "click", "1", "sleep", "0.3"},
           QStringList{"type", "--delay", "40", "hello lorvane"},
-          QStringList{"sleep", "0.3", "mousemove", "--window", window, "200", "110", "click", "1"}})
+          QStringList{"sleep", "0.3", "mousemove", "--window", window, "60", "110", "click", "1"}})
         runTool("xdotool", args);
     QTRY_COMPARE_WITH_TIMEOUT(readBytes(chapter), QByteArray("默认章节[1]\n\nhello lorvane"), 5000);
     ::kill(pid_t(p.processId()), SIGTERM);
