@@ -13,6 +13,7 @@ PACKAGES=(
   xvfb xauth xdotool x11-utils openbox dbus
   g++-mingw-w64-x86-64
   clang-format
+  dpkg-dev file desktop-file-utils appstream util-linux mount
 )
 
 missing=()

@@ -82,3 +82,12 @@ target_sources(lorvane_core PRIVATE app/startupenvironment.cpp app/startupenviro
 
 # sound effects plugin
 include(app/platform/sound/sound.cmake)
+
+# An installed program finds its sounds and browser plugin relative to its own directory.
+file(RELATIVE_PATH LORVANE_REL_SOUND_DIR ${CMAKE_INSTALL_FULL_BINDIR}
+  ${CMAKE_INSTALL_FULL_DATADIR}/lorvane/sound)
+file(RELATIVE_PATH LORVANE_REL_PLUGIN_DIR ${CMAKE_INSTALL_FULL_BINDIR}
+  ${CMAKE_INSTALL_FULL_LIBDIR}/lorvane/plugins)
+set_property(SOURCE app/appdirs.cpp APPEND PROPERTY COMPILE_DEFINITIONS
+  LORVANE_INSTALLED_SOUND_DIR="${LORVANE_REL_SOUND_DIR}"
+  LORVANE_INSTALLED_PLUGIN_DIR="${LORVANE_REL_PLUGIN_DIR}")

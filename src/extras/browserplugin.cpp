@@ -1,9 +1,9 @@
 #include "extras/browserplugin.h"
 
 #include "app/logcategories.h"
+#include "app/appdirs.h"
 #include "extras/browserfactory.h"
 
-#include <QCoreApplication>
 #include <QPluginLoader>
 #include <QWidget>
 
@@ -14,8 +14,7 @@ BrowserFactory* g_override = nullptr;
 BrowserFactory* loadPlugin()
 {
     // Never unloaded: the windows it makes are destroyed only with the main window.
-    QPluginLoader loader(QCoreApplication::applicationDirPath() +
-                         QStringLiteral("/plugins/" LORVANE_BROWSER_PLUGIN));
+    QPluginLoader loader(AppDirs::pluginDir() + QStringLiteral("/" LORVANE_BROWSER_PLUGIN));
     auto* factory = qobject_cast<BrowserFactory*>(loader.instance());
     if (!factory)
         qCWarning(lcPlatform, "browser plugin not loaded: %s", qPrintable(loader.errorString()));

@@ -4,7 +4,8 @@ class BrowserFactory;
 class QUrl;
 class QWidget;
 
-// Reaches the browser plugin, which sits in the "plugins" folder beside the executable.
+// Reaches the browser plugin, which sits in the "plugins" folder beside the executable or
+// in the installed library directory (AppDirs::pluginDir).
 namespace BrowserPlugin {
 
 // Loads the plugin on the first call; null (with a log line) when it cannot be loaded.

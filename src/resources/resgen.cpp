@@ -28,12 +28,14 @@ QImage canvas(int width, int height)
 
 QImage canvas(int size) { return canvas(size, size); }
 
-// The program icon: an ink-blue page with a pen stroke.
-QImage appIcon()
+// The program icon: an ink-blue page with a pen stroke, drawn on a 64-unit grid at any
+// size (packaging/lorvane.svg is the same drawing for the scalable icon).
+QImage appIcon(int size = 64)
 {
-    QImage img = canvas(64);
+    QImage img = canvas(size);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 64.0, size / 64.0);
     p.setBrush(QColor("#2f5d8a"));
     p.setPen(Qt::NoPen);
     p.drawRoundedRect(QRectF(4, 4, 56, 56), 10, 10);
@@ -178,6 +180,11 @@ int main(int argc, char** argv)
     };
 
     save("icon/lorvane", appIcon());
+    // The desktop's icon theme sizes, for the installed menu entry; not compiled in.
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const QString sub = QStringLiteral("/hicolor/%1x%1/apps").arg(size);
+        ok = QDir().mkpath(dir + sub) && appIcon(size).save(dir + sub + "/lorvane.png") && ok;
+    }
     // The icon row of the main window (shown at 40 x 40) and the browser's home button.
     const QList<QPair<const char*, ushort>> row{
         {"icon/sidebar", 0xf0db}, {"icon/fullscreen", 0xf065}, {"icon/settings", 0xf013},

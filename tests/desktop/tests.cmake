@@ -18,3 +18,10 @@ if(NOT WIN32)
     desktop/apprunner.cpp desktop/apprunner.h desktop/privatexserver.cpp desktop/privatexserver.h)
   target_link_libraries(tst_lockscreen PRIVATE X11::X11)
 endif()
+
+# the Debian package: contents, validators, and the installed program's data at home
+lorvane_add_test(NAME tst_package KIND desktop SOURCES desktop/tst_package.cpp
+  desktop/apprunner.cpp desktop/apprunner.h)
+add_dependencies(tst_package lorvane_browser lorvane_screenshot_png)
+set_property(TEST tst_package APPEND PROPERTY ENVIRONMENT "LORVANE_BUILD_DIR=${CMAKE_BINARY_DIR}")
+set_tests_properties(tst_package PROPERTIES RUN_SERIAL ON TIMEOUT 600)

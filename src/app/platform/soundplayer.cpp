@@ -1,6 +1,7 @@
 #include "app/platform/soundplayer.h"
 
 #include "app/appdirs.h"
+#include "app/logcategories.h"
 #include "app/platform/soundeffects.h"
 
 #include <QCoreApplication>
@@ -34,7 +35,7 @@ public:
             QPluginLoader loader(m_pluginPath);
             m_effects = qobject_cast<SoundEffects*>(loader.instance());
             if (!m_effects)
-                qWarning("sound plugin not loaded, no sounds: %s",
+                qCWarning(lcPlatform, "sound plugin not loaded, no sounds: %s",
                          qPrintable(loader.errorString()));
         }
         if (m_effects)
@@ -76,8 +77,7 @@ void install(SoundPlayer* player) { current().reset(player); }
 SoundPlayer* createEffectPlayer(const QString& pluginPath)
 {
     return new EffectSoundPlayer(
-        pluginPath.isEmpty() ? QCoreApplication::applicationDirPath() +
-                                   QStringLiteral("/plugins/" LORVANE_SOUND_PLUGIN)
+        pluginPath.isEmpty() ? AppDirs::pluginDir() + QStringLiteral("/" LORVANE_SOUND_PLUGIN)
                              : pluginPath);
 }
 
