@@ -25,3 +25,6 @@ else()
   add_test(NAME winapi_syntax COMMAND ${CMAKE_COMMAND} -E false)
 endif()
 set_tests_properties(winapi_syntax PROPERTIES LABELS unit)
+
+# whole-book text import: headings, splitting, names, encodings
+lorvane_add_test(NAME tst_txtrules KIND unit SOURCES unit/tst_txtrules.cpp)

@@ -32,3 +32,6 @@ find_package(Qt5 REQUIRED COMPONENTS WebKitWidgets)
 target_link_libraries(tst_browser PRIVATE Qt5::WebKitWidgets)
 target_compile_definitions(tst_browser PRIVATE
   LORVANE_BROWSER_PLUGIN_PATH="$<TARGET_FILE:lorvane_browser>")
+
+# whole-book text import through the preview
+lorvane_add_test(NAME tst_txtimport KIND widgets SOURCES widgets/tst_txtimport.cpp)
