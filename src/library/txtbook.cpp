@@ -96,9 +96,9 @@ QString uniqueName(const QString& name, QStringList* taken)
     return unique;
 }
 
-Plan plan(const QString& text, const TxtSplit::Rules& rules)
+Plan plan(const QString& text, const TxtSplit::Rules& rules, bool exportBlocks)
 {
-    const TxtSplit::Book book = TxtSplit::split(text, rules);
+    const TxtSplit::Book book = TxtSplit::split(text, rules, exportBlocks);
     const QString untitled = QStringLiteral("未命名");
     Plan result;
     result.mode = book.mode;

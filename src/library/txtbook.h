@@ -47,7 +47,7 @@ struct Plan {
 // A chapter longer than this may hide a heading the patterns missed.
 constexpr int kLongChapterChars = 20000;
 
-Plan plan(const QString& text, const TxtSplit::Rules& rules);
+Plan plan(const QString& text, const TxtSplit::Rules& rules, bool exportBlocks = true);
 
 // `name` changed so that it passes the program's safe-name rule and means the same on every
 // file system: separators and characters Windows refuses become their full-width forms,

@@ -30,6 +30,10 @@ TxtImportDialog::TxtImportDialog(const QString& text, const QString& bookName,
         connect(pattern, &QLineEdit::textChanged, m_resplitDelay, qOverload<>(&QTimer::start));
     connect(ui->bookName, &QLineEdit::textChanged, this, &TxtImportDialog::updateAcceptable);
     resplit();
+    // A text that merely looks like an export (blank lines around a line with four spaces)
+    // can still be split by its headings.
+    ui->exportCheck->setVisible(m_plan.mode == TxtSplit::Mode::ExportBlocks);
+    connect(ui->exportCheck, &QCheckBox::toggled, this, &TxtImportDialog::resplit);
 }
 
 TxtImportDialog::~TxtImportDialog() { delete ui; }
@@ -43,7 +47,7 @@ void TxtImportDialog::resplit()
     const TxtSplit::Rules rules({ui->volumePattern->text(), ui->chapterPattern->text()});
     m_patternsValid = rules.isValid();
     if (m_patternsValid) {
-        m_plan = TxtBook::plan(m_text, rules);
+        m_plan = TxtBook::plan(m_text, rules, ui->exportCheck->isChecked());
     } else {
         m_plan = TxtBook::Plan();
     }
@@ -51,6 +55,17 @@ void TxtImportDialog::resplit()
     if (!m_patternsValid)
         ui->splitNote->setText(tr("标题规则有误：%1").arg(rules.errorString()));
     updateAcceptable();
+}
+
+void TxtImportDialog::accept()
+{
+    // The author accepts the split on screen, not one of patterns typed a moment ago.
+    if (m_resplitDelay->isActive()) {
+        m_resplitDelay->stop();
+        resplit();
+        return;
+    }
+    QDialog::accept();
 }
 
 void TxtImportDialog::showPlan()
@@ -76,7 +91,7 @@ void TxtImportDialog::showPlan()
             tr("没有找到章节标题：按约%1字在段落末尾分章，以序号命名。").arg(TxtSplit::kChunkChars));
         break;
     case TxtSplit::Mode::ExportBlocks:
-        ui->splitNote->setText(tr("这是本程序导出的书：按导出时的分卷和章节导入，标题规则不起作用。"));
+        ui->splitNote->setText(tr("这是本程序导出的书：按导出时的分卷和章节拆分，不用标题规则。"));
         break;
     case TxtSplit::Mode::Headings:
         ui->splitNote->setText(tr("找到%1个分卷、%2个章节。")

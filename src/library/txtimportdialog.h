@@ -31,6 +31,9 @@ public:
     // The split shown in the tree.
     const TxtBook::Plan& plan() const { return m_plan; }
 
+protected:
+    void accept() override;
+
 private slots:
     void resplit();
     void updateAcceptable();

@@ -208,10 +208,10 @@ LineKind Rules::classify(const QString& line) const
 QString defaultVolumeName() { return QStringLiteral("正文"); }
 QString preambleName() { return QStringLiteral("序"); }
 
-Book split(const QString& text, const Rules& rules)
+Book split(const QString& text, const Rules& rules, bool exportBlocks)
 {
     Book book;
-    if (splitExport(text, &book))
+    if (exportBlocks && splitExport(text, &book))
         return book;
 
     // The first range gathers what comes before the first volume heading.

@@ -77,7 +77,8 @@ QString defaultVolumeName();
 // The name of a chapter holding the text before a volume's first chapter heading.
 QString preambleName();
 
-// `text` has line feeds only. Invalid rules find no heading.
-Book split(const QString& text, const Rules& rules);
+// `text` has line feeds only. Invalid rules find no heading. A text in the program's export
+// format is split by its blocks unless `exportBlocks` is false.
+Book split(const QString& text, const Rules& rules, bool exportBlocks = true);
 
 } // namespace TxtSplit
