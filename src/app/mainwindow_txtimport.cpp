@@ -59,6 +59,8 @@ void MainWindow::importTxt_slot()
         Messages::error(tr("导入失败：书库里已有同名的书!"));
         return;
     }
+    // The open chapter keeps what was typed when the tree is rebuilt below.
+    saveOpenChapter();
     const TxtBook::Plan& plan = preview.plan();
     const QString dir = AppDirs::libraryPrefix() + name;
     const int id = SqliteOper::maxId() + 1;
