@@ -21,6 +21,9 @@ TxtImportDialog::TxtImportDialog(const QString& text, const QString& bookName,
     const TxtSplit::Patterns patterns = TxtSplit::defaultPatterns();
     ui->volumePattern->setText(patterns.volume);
     ui->chapterPattern->setText(patterns.chapter);
+    // The start of a pattern says what it finds; the end is the same tail for both.
+    ui->volumePattern->setCursorPosition(0);
+    ui->chapterPattern->setCursorPosition(0);
     ui->bookName->setText(bookName);
 
     m_resplitDelay->setSingleShot(true);
