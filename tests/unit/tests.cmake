@@ -26,5 +26,8 @@ else()
 endif()
 set_tests_properties(winapi_syntax PROPERTIES LABELS unit)
 
+# catalog column width
+lorvane_add_test(NAME tst_catalogwidth KIND unit SOURCES unit/tst_catalogwidth.cpp)
+
 # whole-book text import: headings, splitting, names, encodings
 lorvane_add_test(NAME tst_txtrules KIND unit SOURCES unit/tst_txtrules.cpp)

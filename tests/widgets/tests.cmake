@@ -33,5 +33,8 @@ target_link_libraries(tst_browser PRIVATE Qt5::WebKitWidgets)
 target_compile_definitions(tst_browser PRIVATE
   LORVANE_BROWSER_PLUGIN_PATH="$<TARGET_FILE:lorvane_browser>")
 
+# catalog column width
+lorvane_add_test(NAME tst_catalogpanel KIND widgets SOURCES widgets/tst_catalogpanel.cpp)
+
 # whole-book text import through the preview
 lorvane_add_test(NAME tst_txtimport KIND widgets SOURCES widgets/tst_txtimport.cpp)
