@@ -127,6 +127,9 @@ private slots:
     void about_slot();
     void myShortCutSlot();
 
+    // Whole-book text import (app/mainwindow_txtimport.cpp)
+    void importTxt_slot();
+
 private:
     // Construction steps
     void initialise();

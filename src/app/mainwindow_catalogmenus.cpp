@@ -14,6 +14,7 @@ void MainWindow::createMenus()
     addEntry(bookMenu, tr("删除此书"), this, this, &MainWindow::deleteBooks_slot);
     bookMenu->addSeparator();
     addEntry(bookMenu, tr("导出此书"), this, this, &MainWindow::exportBooks_slot);
+    addEntry(bookMenu, tr("导入TXT"), this, this, &MainWindow::importTxt_slot);
 
     volumeMenu = new QMenu(this);
     addEntry(volumeMenu, tr("新建章节"), this, this, &MainWindow::newChapter_slot);
@@ -30,6 +31,7 @@ void MainWindow::createMenus()
     blankMenu = new QMenu(this);
     addEntry(blankMenu, tr("创建新书"), this, this, &MainWindow::newBooks_slot);
     addEntry(blankMenu, tr("导入书籍"), this, this, &MainWindow::importBooks_slot);
+    addEntry(blankMenu, tr("导入TXT"), this, this, &MainWindow::importTxt_slot);
     addEntry(blankMenu, tr("回收站"), this, this, &MainWindow::recycle_slot);
     addEntry(blankMenu, tr("时光机"), this, this, &MainWindow::bak_slot);
 

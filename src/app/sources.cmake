@@ -47,6 +47,9 @@ target_sources(lorvane_core PRIVATE
   app/platform/desktopservices.cpp app/platform/desktopservices.h
   app/platform/soundplayer.cpp app/platform/soundplayer.h
   app/platform/hookeddesktopservices.h
+
+  # whole-book text import
+  app/mainwindow_txtimport.cpp
 )
 
 # desktop services: one backend per desktop. The Win32 calls live in winapi.cpp, which

@@ -19,7 +19,11 @@ Refusal check(const QString& source, const QString& libraryDir, const QStringLis
         return Refusal::NotADirectory;
     if (Catalog::liesWithin(libraryDir, source) || Catalog::liesWithin(source, libraryDir))
         return Refusal::IntoItself;
-    const QString name = bookName(source);
+    return checkName(bookName(source), libraryDir, books);
+}
+
+Refusal checkName(const QString& name, const QString& libraryDir, const QStringList& books)
+{
     const QFileInfo target(libraryDir + QLatin1Char('/') + name);
     if (name.isEmpty() || books.contains(name) || target.exists() || target.isSymLink())
         return Refusal::NameTaken;

@@ -21,6 +21,9 @@ enum class Refusal {
 // tree shows as `books`.
 Refusal check(const QString& source, const QString& libraryDir, const QStringList& books);
 
+// Whether a new book may take the name `name` in the library `libraryDir`.
+Refusal checkName(const QString& name, const QString& libraryDir, const QStringList& books);
+
 // The book name an imported directory gets: its last path component.
 QString bookName(const QString& source);
 

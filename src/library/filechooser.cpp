@@ -17,6 +17,12 @@ FileChooser::SaveChooser& exportChooser()
     return chooser;
 }
 
+FileChooser::DirectoryChooser& importTextChooser()
+{
+    static FileChooser::DirectoryChooser chooser;
+    return chooser;
+}
+
 QString tr(const char* text) { return QCoreApplication::translate("MainWindow", text); }
 
 } // namespace
@@ -39,6 +45,15 @@ QString exportFile(QWidget* parent, const QString& proposedName)
                                         tr("文本文件(*.txt)"));
 }
 
+QString importTextFile(QWidget* parent)
+{
+    if (importTextChooser())
+        return importTextChooser()(parent);
+    return QFileDialog::getOpenFileName(parent, tr("选择TXT文件"), QString(),
+                                        tr("文本文件(*.txt)"));
+}
+
+void setImportTextChooser(DirectoryChooser chooser) { importTextChooser() = std::move(chooser); }
 void setImportChooser(DirectoryChooser chooser) { importChooser() = std::move(chooser); }
 void setExportChooser(SaveChooser chooser) { exportChooser() = std::move(chooser); }
 

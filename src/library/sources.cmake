@@ -20,4 +20,9 @@ target_sources(lorvane_core PRIVATE
   library/filechooser.cpp library/filechooser.h
   library/imbook_probar.cpp library/imbook_probar.h library/imbook_probar.ui
   library/dialogrecycle.cpp library/dialogrecycle.h library/dialogrecycle.ui
+
+  # whole-book text import: splitting, naming, the preview
+  library/txtsplit.cpp library/txtsplit.h
+  library/txtbook.cpp library/txtbook.h
+  library/txtimportdialog.cpp library/txtimportdialog.h library/txtimportdialog.ui
 )

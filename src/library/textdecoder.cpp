@@ -116,7 +116,10 @@ TextDecoder::Result TextDecoder::decode(const QByteArray& bytes)
     if (scan.broken > 0 && !result.byteOrderMark && scan.broken > scan.multiByte) {
         bool clean = false;
         const QString text = convert("GB18030", body, &clean);
-        if (clean && !text.contains(QChar::ReplacementCharacter)) {
+        // Qt's GB18030 decoder replaces some faults without counting them and drops a
+        // character cut at the end: only text that encodes back to the same bytes is clean.
+        if (clean && !text.contains(QChar::ReplacementCharacter) &&
+            QTextCodec::codecForName("GB18030")->fromUnicode(text) == body) {
             result.encoding = Gb18030;
             result.text = unixLineBreaks(text);
             return result;

@@ -33,3 +33,6 @@ lorvane_add_test(NAME tst_appdirs KIND unit SOURCES unit/tst_appdirs.cpp)
 
 # catalog column width
 lorvane_add_test(NAME tst_catalogwidth KIND unit SOURCES unit/tst_catalogwidth.cpp)
+
+# whole-book text import: headings, splitting, names, encodings
+lorvane_add_test(NAME tst_txtrules KIND unit SOURCES unit/tst_txtrules.cpp)

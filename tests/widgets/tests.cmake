@@ -36,3 +36,6 @@ target_compile_definitions(tst_browser PRIVATE
 
 # catalog column width
 lorvane_add_test(NAME tst_catalogpanel KIND widgets SOURCES widgets/tst_catalogpanel.cpp)
+
+# whole-book text import through the preview
+lorvane_add_test(NAME tst_txtimport KIND widgets SOURCES widgets/tst_txtimport.cpp)
