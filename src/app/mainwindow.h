@@ -123,6 +123,9 @@ private slots:
     void about_slot();
     void myShortCutSlot();
 
+    // Search across chapters (app/mainwindow_search.cpp)
+    void searchChapters_slot();
+
 private:
     // Construction steps
     void initialise();
@@ -232,4 +235,9 @@ private:
     QWidget* lockDialog = nullptr;
     QWidget* browserWindow = nullptr;
     QWidget* searchWindow = nullptr;
+
+    // Search across chapters (app/mainwindow_search.cpp): the 全书查找 window, created on
+    // first use, and its entry in the title-bar menu with the shortcut Ctrl+Shift+F.
+    QWidget* searchChaptersWindow = nullptr;
+    void addSearchEntry(QMenu* menu);
 };

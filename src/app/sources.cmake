@@ -4,6 +4,8 @@ target_sources(lorvane_core PRIVATE
   app/messages.cpp app/messages.h
   app/singleinstance.cpp app/singleinstance.h
   app/mainwindow.cpp app/mainwindow.h app/mainwindow.ui
+  # search across chapters
+  app/mainwindow_search.cpp
 
   # window chrome and message box
   app/mainwindow_chrome.cpp

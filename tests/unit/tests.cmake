@@ -25,3 +25,6 @@ else()
   add_test(NAME winapi_syntax COMMAND ${CMAKE_COMMAND} -E false)
 endif()
 set_tests_properties(winapi_syntax PROPERTIES LABELS unit)
+
+# search across chapters: matching, the background run, replacing with backups
+lorvane_add_test(NAME tst_searchrules KIND unit SOURCES unit/tst_searchrules.cpp)
