@@ -19,9 +19,10 @@ struct ChapterResult {
 };
 Q_DECLARE_METATYPE(QVector<ChapterResult>)
 
-// One search in a thread of its own over chapters in catalog order. Results arrive in
-// batches by queued signals, the first as soon as there is one, then every 50 ms, so a big
-// library fills the list while the author watches and the window stays responsive.
+// One search in a thread of its own over chapters in catalog order (a few are read side by
+// side, but reported in order). Results arrive in batches by queued signals, the first as
+// soon as there is one, then every 50 ms, so a big library fills the list while the author
+// watches and the window stays responsive.
 // cancel() is a flag checked between chapters; every signal carries the run's id so a
 // window can drop what a run it gave up on still delivers.
 class SearchRun : public QThread
@@ -48,6 +49,9 @@ protected:
     void run() override;
 
 private:
+    // Reads and searches one chapter; called from several threads at once.
+    ChapterResult examine(const SearchTarget& target) const;
+
     const int m_id;
     const QVector<SearchTarget> m_targets;
     const TextMatcher m_matcher;
