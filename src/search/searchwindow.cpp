@@ -6,6 +6,7 @@
 #include "search/chapterreplace.h"
 #include "search/hitdelegate.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
 
@@ -175,8 +176,10 @@ void SearchWindow::replaceAll()
     }
     const ChapterReplace::Places places{AppDirs::libraryPrefix(), AppDirs::backupDir(),
                                         QDateTime::currentMSecsSinceEpoch()};
+    QApplication::setOverrideCursor(Qt::WaitCursor);
     const ChapterReplace::Outcome outcome = ChapterReplace::run(
         targets, *m_matcher, ui->replaceEdit->text(), places, m_host.replaceInEditor);
+    QApplication::restoreOverrideCursor();
     ui->results->clear();
     m_listed.clear();
     m_matchedPaths.clear();

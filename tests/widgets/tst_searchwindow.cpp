@@ -19,17 +19,25 @@ private slots:
 
 namespace {
 
-// 甲 open in the main window, the 全书查找 window opened from the title-bar menu.
+// 甲 open in the main window; the 全书查找 window opened from the title-bar menu, or by
+// its shortcut.
 struct Fixture {
-    Fixture()
+    explicit Fixture(bool byShortcut = false)
     {
         seedLibrary(app, {"书", "书/卷", "书/卷/甲", "书/卷/乙", "别书", "别书/卷", "别书/卷/丙"},
                     "林风来了。\n林风走了。");
         w = std::make_unique<MainWindow>();
         clickItem(*w, "书/卷/甲");
-        for (QAction* action : w->findChildren<QAction*>()) {
-            if (action->text() == "全书查找")
-                action->trigger();
+        if (byShortcut) {
+            w->show();
+            w->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(w.get()));
+            QTest::keyClick(w.get(), Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+        } else {
+            for (QAction* action : w->findChild<QPushButton*>("btnMenu")->menu()->actions()) {
+                if (action->text() == "全书查找")
+                    action->trigger();
+            }
         }
         window = w->findChild<SearchWindow*>();
     }
@@ -106,7 +114,8 @@ void TstSearchWindow::searchesOpensAndReplacesAcrossChapters()
 
 void TstSearchWindow::invalidPatternSearchesNothing()
 {
-    Fixture f;
+    Fixture f(true);
+    QVERIFY(f.window && f.window->isVisible());
     f.in<QCheckBox>("regex")->setChecked(true);
     f.run("btn_find", "(林风", true);
     QVERIFY(f.in<QLabel>("errorLabel")->isVisible());
