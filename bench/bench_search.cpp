@@ -45,8 +45,8 @@ QVector<SearchTarget> makeLibrary(const QString& prefix, int books, int volumes,
             const QString volume = QStringLiteral("第%1卷").arg(v);
             QDir().mkpath(book + QLatin1Char('/') + volume);
             for (int c = 1; c <= chapters; ++c) {
-                SearchTarget t{QStringLiteral("书%1").arg(b), volume, QStringLiteral("第%1章").arg(c),
-                               {}, false, {}};
+                SearchTarget t{QStringLiteral("书%1").arg(b), volume,
+                               QStringLiteral("第%1章").arg(c), {}, false, {}};
                 t.path = book + QLatin1Char('/') + volume + QLatin1Char('/') + t.chapter +
                          QStringLiteral(".txt");
                 QFile f(t.path);

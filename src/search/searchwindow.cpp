@@ -139,7 +139,8 @@ void SearchWindow::addResult(const ChapterResult& result)
     }
     m_listedHits += result.hits.size();
     if (result.hits.size() < result.total)
-        new QTreeWidgetItem(group, {tr("……另有 %1 处未列出").arg(result.total - result.hits.size())});
+        new QTreeWidgetItem(group,
+                            {tr("……另有 %1 处未列出").arg(result.total - result.hits.size())});
     group->setExpanded(true);
 }
 

@@ -57,7 +57,10 @@ struct Fixture {
         return out;
     }
     QTreeWidget* results() { return in<QTreeWidget>("results"); }
-    QByteArray file(const QString& chapter) { return readBytes(app.file("data/我的书籍/" + chapter + ".txt")); }
+    QByteArray file(const QString& chapter)
+    {
+        return readBytes(app.file("data/我的书籍/" + chapter + ".txt"));
+    }
 
     TestAppDir app;
     std::unique_ptr<MainWindow> w;
@@ -109,7 +112,8 @@ void TstSearchWindow::searchesOpensAndReplacesAcrossChapters()
         QCOMPARE(bak.entryList({name + QString("*.txt")}).size(), 1);
     const QStringList copy = bak.entryList({"书_卷_乙_*.txt"});
     QVERIFY(QRegularExpression("^书_卷_乙_\\d{13}\\.txt$").match(copy.value(0)).hasMatch());
-    QCOMPARE(readBytes(bak.filePath(copy.value(0))), QString("林风来了。\n林风走了。林风").toUtf8());
+    QCOMPARE(readBytes(bak.filePath(copy.value(0))),
+             QString("林风来了。\n林风走了。林风").toUtf8());
 }
 
 void TstSearchWindow::invalidPatternSearchesNothing()
