@@ -2,8 +2,6 @@
 
 #include "library/textfile.h"
 
-#include <QFile>
-
 QString SearchTarget::title() const
 {
     return book + QLatin1Char('/') + volume + QLatin1Char('/') + chapter;
@@ -11,20 +9,13 @@ QString SearchTarget::title() const
 
 namespace ChapterSource {
 
-bool decodeClean(const QByteArray& bytes, QString* text)
-{
-    // The decoder falls back to GB18030 for bytes that are not UTF-8 and marks what neither
-    // explains with the replacement character.
-    *text = TextFile::decode(bytes);
-    return !text->contains(QChar::ReplacementCharacter);
-}
-
 State read(const QString& path, QString* text)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
+    if (!TextFile::read(path, text))
         return Unreadable;
-    return decodeClean(f.readAll(), text) ? Clean : Unclean;
+    // The decoder marks bytes that neither UTF-8 nor GB18030 explains with the replacement
+    // character.
+    return text->contains(QChar::ReplacementCharacter) ? Unclean : Clean;
 }
 
 } // namespace ChapterSource

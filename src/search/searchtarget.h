@@ -24,10 +24,7 @@ namespace ChapterSource {
 
 enum State { Clean, Unclean, Unreadable };
 
-// The file's text, decoded as opening the chapter decodes it (line breaks as line feeds).
+// The file's text, read and decoded exactly as opening the chapter reads it.
 State read(const QString& path, QString* text);
-
-// The decoding itself, kept to one line so that it follows the opening's rules.
-bool decodeClean(const QByteArray& bytes, QString* text);
 
 } // namespace ChapterSource

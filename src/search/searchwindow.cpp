@@ -155,7 +155,10 @@ void SearchWindow::completed_slot(int runId, int chapters, int matches, bool can
         ui->summary->setText(tr("已取消"));
         return;
     }
-    ui->summary->setText(tr("共 %1 个章节 %2 处").arg(chapters).arg(matches));
+    QString summary = tr("共 %1 个章节 %2 处").arg(chapters).arg(matches);
+    if (m_listedHits < matches)
+        summary += tr("，列出前 %1 处").arg(m_listedHits);
+    ui->summary->setText(summary);
     if (!m_replaceAfterSearch)
         return;
     if (matches == 0) {
