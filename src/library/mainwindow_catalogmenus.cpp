@@ -68,8 +68,8 @@ void MainWindow::createMenus()
     QMenu* computer = mainMenu->addMenu(tr("操作电脑"));
     addEntry(computer, tr("关机"), this, this, &MainWindow::shutDown_slot);
     addEntry(computer, tr("重启"), this, this, &MainWindow::reBoot_slot);
-    addSearchEntry(mainMenu);
     addEntry(mainMenu, tr("关于"), this, this, &MainWindow::about_slot);
     menuQuitAction = addEntry(mainMenu, tr("退出"), this, this, &MainWindow::qApp_quit);
+    addSearchEntry(mainMenu);
     ui->btnMenu->setMenu(mainMenu);
 }
