@@ -28,3 +28,6 @@ set_tests_properties(winapi_syntax PROPERTIES LABELS unit)
 
 # search across chapters: matching, the background run, replacing with backups
 lorvane_add_test(NAME tst_searchrules KIND unit SOURCES unit/tst_searchrules.cpp)
+
+# catalog column width
+lorvane_add_test(NAME tst_catalogwidth KIND unit SOURCES unit/tst_catalogwidth.cpp)

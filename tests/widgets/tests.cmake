@@ -35,3 +35,6 @@ target_compile_definitions(tst_browser PRIVATE
 
 # search and replace across chapters
 lorvane_add_test(NAME tst_searchwindow KIND widgets SOURCES widgets/tst_searchwindow.cpp)
+
+# catalog column width
+lorvane_add_test(NAME tst_catalogpanel KIND widgets SOURCES widgets/tst_catalogpanel.cpp)
