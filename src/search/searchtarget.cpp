@@ -11,11 +11,10 @@ namespace ChapterSource {
 
 State read(const QString& path, QString* text)
 {
-    if (!TextFile::read(path, text))
+    TextDecoder::Result decoded;
+    if (!TextFile::read(path, text, &decoded))
         return Unreadable;
-    // The decoder marks bytes that neither UTF-8 nor GB18030 explains with the replacement
-    // character.
-    return text->contains(QChar::ReplacementCharacter) ? Unclean : Clean;
+    return decoded.clean ? Clean : Unclean;
 }
 
 } // namespace ChapterSource
