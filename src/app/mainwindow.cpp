@@ -178,7 +178,7 @@ void MainWindow::qApp_quit()
     saveSessionState();
     db.close();
     for (QWidget* w : {recycleWindow, bakWindow, searchWindow, browserWindow, findDialog,
-                       lockDialog, settingDialog}) {
+                       lockDialog, settingDialog, searchChaptersWindow}) {
         if (w)
             w->close();
     }

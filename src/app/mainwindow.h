@@ -130,6 +130,9 @@ private slots:
     // Whole-book text import (app/mainwindow_txtimport.cpp)
     void importTxt_slot();
 
+    // Search across chapters (app/mainwindow_search.cpp)
+    void searchChapters_slot();
+
 private:
     // Construction steps
     void initialise();
@@ -238,4 +241,9 @@ private:
     QWidget* lockDialog = nullptr;
     QWidget* browserWindow = nullptr;
     QWidget* searchWindow = nullptr;
+
+    // Search across chapters (app/mainwindow_search.cpp): the 全书查找 window, created on
+    // first use, and its entry in the title-bar menu with the shortcut Ctrl+Shift+F.
+    QWidget* searchChaptersWindow = nullptr;
+    void addSearchEntry(QMenu* menu);
 };

@@ -20,6 +20,7 @@ void MainWindow::createMainMenu()
     QMenu* computer = mainMenu->addMenu(tr("操作电脑"));
     addEntry(computer, tr("关机"), this, this, &MainWindow::shutDown_slot);
     addEntry(computer, tr("重启"), this, this, &MainWindow::reBoot_slot);
+    addSearchEntry(mainMenu);
     addEntry(mainMenu, tr("关于"), this, this, &MainWindow::about_slot);
     menuQuitAction = addEntry(mainMenu, tr("退出"), this, this, &MainWindow::qApp_quit);
     ui->btnMenu->setMenu(mainMenu);

@@ -5,6 +5,8 @@ target_sources(lorvane_core PRIVATE
   app/singleinstance.cpp app/singleinstance.h
   app/logcategories.cpp app/logcategories.h
   app/mainwindow.cpp app/mainwindow.h app/mainwindow.ui
+  # search across chapters
+  app/mainwindow_search.cpp
 
   # the window's glue, one file per concern: each slot calls the owner of the behaviour
   app/mainwindow_keys.cpp

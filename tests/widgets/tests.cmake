@@ -34,6 +34,9 @@ target_link_libraries(tst_browser PRIVATE Qt5::WebKitWidgets Qt5::Network)
 target_compile_definitions(tst_browser PRIVATE
   LORVANE_BROWSER_PLUGIN_PATH="$<TARGET_FILE:lorvane_browser>")
 
+# search and replace across chapters
+lorvane_add_test(NAME tst_searchwindow KIND widgets SOURCES widgets/tst_searchwindow.cpp)
+
 # catalog column width
 lorvane_add_test(NAME tst_catalogpanel KIND widgets SOURCES widgets/tst_catalogpanel.cpp)
 
