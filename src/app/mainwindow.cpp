@@ -9,6 +9,7 @@
 #include "library/sqliteoper.h"
 #include "lock/winlock.h"
 #include "settings/config.h"
+#include "stats/writinglog.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -46,6 +47,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     initCatalogTree();
     initCatalogPanel();
     initStatusBar();
+    initStats();
     initTrayIcon();
     createShortcut();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QMainWindow>
 #include <QModelIndex>
 #include <QRect>
@@ -29,6 +30,8 @@ class ImBook_ProBar;
 class SqliteOper;
 
 class WinLock;
+class ParagraphCounter;
+class WritingLog;
 
 // The program's one main window and composition root: it owns the form, the library access
 // objects, the timers, the tray icon and the secondary windows. Slot bodies are short and
@@ -239,4 +242,23 @@ private:
     QWidget* lockDialog = nullptr;
     QWidget* browserWindow = nullptr;
     QWidget* searchWindow = nullptr;
+
+    // Writing statistics (app/mainwindow_stats.cpp): the per-paragraph count of the open
+    // chapter, the author's writing since the last save, the daily goal label and the
+    // statistics window.
+    void initStats();
+    void recordWriting(int added, int removed);
+    // Adds the writing since the last save to sys.db in one transaction.
+    void saveWritingLog();
+    void updateGoalLabel();
+    void showStatsWindow();
+    // The open chapter's count without walking its text.
+    int openChapterCount() const;
+    ParagraphCounter* paragraphCounter = nullptr;
+    std::unique_ptr<WritingLog> writingLog;
+    QLabel* statusGoalLabel = nullptr;
+    // Today's net characters already in sys.db, and the day they are for.
+    int storedTodayNet = 0;
+    QDate storedTodayDate;
+    QWidget* statsWindow = nullptr;
 };

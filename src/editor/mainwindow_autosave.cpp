@@ -11,6 +11,7 @@
 
 bool MainWindow::saveOpenChapter()
 {
+    saveWritingLog();
     const QString text = editorPlainText(ui->textEdit->document());
     if (text.isEmpty() || !QFileInfo::exists(curOpenChapter))
         return false;
@@ -29,4 +30,5 @@ void MainWindow::timer_save_slot()
     FileCreate::createFile(backup);
     FileCreate::saveFile(backup, text);
     FileCreate::saveFile(curOpenChapter, text);
+    saveWritingLog();
 }

@@ -28,3 +28,6 @@ set_tests_properties(winapi_syntax PROPERTIES LABELS unit)
 
 # catalog column width
 lorvane_add_test(NAME tst_catalogwidth KIND unit SOURCES unit/tst_catalogwidth.cpp)
+
+# writing log, live count, daily goal
+lorvane_add_test(NAME tst_statsrules KIND unit SOURCES unit/tst_statsrules.cpp)

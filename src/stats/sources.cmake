@@ -1,0 +1,8 @@
+target_sources(lorvane_core PRIVATE
+  # writing log, live count, statistics window
+  app/mainwindow_stats.cpp
+  stats/paragraphcounter.cpp stats/paragraphcounter.h
+  stats/writinglog.cpp stats/writinglog.h
+  stats/writingstore.cpp stats/writingstore.h
+  stats/dailygoal.cpp stats/dailygoal.h
+)
