@@ -8,6 +8,7 @@
 #include "settings/themestyle.h"
 #include "stats/dailygoal.h"
 #include "stats/paragraphcounter.h"
+#include "stats/statswindow.h"
 #include "stats/writinglog.h"
 #include "stats/writingstore.h"
 
@@ -102,5 +103,14 @@ void MainWindow::updateGoalLabel()
 
 void MainWindow::showStatsWindow()
 {
+    // What was typed since the last save belongs in the figures.
     saveWritingLog();
+    if (!statsWindow)
+        statsWindow = new StatsWindow(db, this);
+    static_cast<StatsWindow*>(statsWindow)
+        ->reload(writingLog->today(),
+                 settings->value(Config::DailyGoal, Config::DefaultDailyGoal).toInt());
+    statsWindow->show();
+    statsWindow->raise();
+    statsWindow->activateWindow();
 }

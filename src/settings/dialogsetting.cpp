@@ -28,6 +28,7 @@ DialogSetting::DialogSetting(const QString& configPath, QWidget* parent)
     ui->setupUi(this);
     ui->word_pre_chapters->setValidator(new UpperBoundValidator(0, 20000, this));
     ui->price->setValidator(new UpperBoundValidator(0, 5000, this));
+    ui->daily_goal->setValidator(new UpperBoundValidator(0, 100000, this));
     ui->font_size_set->setValidator(new UpperBoundValidator(8, 36, this));
     ui->left_margin->setValidator(new UpperBoundValidator(0, 200, this));
     ui->right_margin->setValidator(new UpperBoundValidator(0, 200, this));
@@ -44,6 +45,7 @@ void DialogSetting::loadSettings()
     auto s = openConfig(m_configPath);
     ui->word_pre_chapters->setText(s->value(Config::WordPreChapters).toString());
     ui->price->setText(s->value(Config::Price).toString());
+    ui->daily_goal->setText(QString::number(s->value(Config::DailyGoal, Config::DefaultDailyGoal).toInt()));
     ui->first_indent1->setChecked(s->value(Config::FirstIndent1).toBool());
     ui->broken_rows->setChecked(s->value(Config::BrokenRows).toBool());
     ui->indent_number->setValue(s->value(Config::IndentNumber1).toInt());
@@ -77,6 +79,9 @@ void DialogSetting::saveSettings()
     s->setValue(QStringLiteral("word_pre_chapters"), ui->word_pre_chapters->text());
     s->setValue(QStringLiteral("price"), ui->price->text());
     s->endGroup();
+    // An emptied field keeps the goal it had rather than a goal of nothing.
+    if (!ui->daily_goal->text().isEmpty())
+        s->setValue(Config::DailyGoal, ui->daily_goal->text().toInt());
 
     s->beginGroup(QStringLiteral("typeSettingOption"));
     s->setValue(QStringLiteral("first_indent1"), ui->first_indent1->isChecked());

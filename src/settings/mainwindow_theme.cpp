@@ -63,6 +63,7 @@ void MainWindow::save_success_update()
     const QFont font(theme.fontFamily);
     ui->font->setCurrentFont(font);
     on_font_currentFontChanged(font);
+    updateGoalLabel();
 }
 
 void MainWindow::applyEditorMargins()

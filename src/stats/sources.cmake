@@ -6,3 +6,8 @@ target_sources(lorvane_core PRIVATE
   stats/writingstore.cpp stats/writingstore.h
   stats/dailygoal.cpp stats/dailygoal.h
 )
+target_sources(lorvane_core PRIVATE
+  stats/statssummary.cpp stats/statssummary.h
+  stats/statscharts.cpp stats/statscharts.h
+  stats/statswindow.cpp stats/statswindow.h
+)

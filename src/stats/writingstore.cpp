@@ -45,7 +45,7 @@ bool add(QSqlDatabase& db, const QVector<DayEntry>& entries)
     return db.commit();
 }
 
-QVector<DayEntry> rows(QSqlDatabase& db, const QString& book)
+QVector<DayEntry> rows(const QSqlDatabase& db, const QString& book)
 {
     QSqlQuery query(db);
     query.setForwardOnly(true);
@@ -71,7 +71,7 @@ QVector<DayEntry> rows(QSqlDatabase& db, const QString& book)
     return out;
 }
 
-int dayNet(QSqlDatabase& db, const QDate& day)
+int dayNet(const QSqlDatabase& db, const QDate& day)
 {
     QSqlQuery query(db);
     query.prepare(QStringLiteral("select sum(added-removed) from writing_log where day=?"));
@@ -79,7 +79,7 @@ int dayNet(QSqlDatabase& db, const QDate& day)
     return query.exec() && query.first() ? query.value(0).toInt() : 0;
 }
 
-QStringList books(QSqlDatabase& db)
+QStringList books(const QSqlDatabase& db)
 {
     QSqlQuery query(db);
     query.exec(QStringLiteral("select distinct book from writing_log order by book"));

@@ -16,13 +16,13 @@ void ensureTable(QSqlDatabase& db);
 bool add(QSqlDatabase& db, const QVector<DayEntry>& entries);
 
 // Every stored day, oldest first; only `book`'s when it is not empty.
-QVector<DayEntry> rows(QSqlDatabase& db, const QString& book = QString());
+QVector<DayEntry> rows(const QSqlDatabase& db, const QString& book = QString());
 
 // Net characters of `day` over all books.
-int dayNet(QSqlDatabase& db, const QDate& day);
+int dayNet(const QSqlDatabase& db, const QDate& day);
 
 // The books that have a log, by name.
-QStringList books(QSqlDatabase& db);
+QStringList books(const QSqlDatabase& db);
 
 // The log as a spreadsheet file: UTF-8 with a byte-order mark, so that spreadsheet programs
 // on Chinese Windows do not read it as the local code page.

@@ -35,3 +35,6 @@ target_compile_definitions(tst_browser PRIVATE
 
 # catalog column width
 lorvane_add_test(NAME tst_catalogpanel KIND widgets SOURCES widgets/tst_catalogpanel.cpp)
+
+# writing statistics: the window, the goal label, the log saved with the chapter
+lorvane_add_test(NAME tst_stats KIND widgets SOURCES widgets/tst_stats.cpp)
