@@ -79,7 +79,7 @@ void StatsWindow::reload(const QDate& today, int goal)
 
 void StatsWindow::refresh()
 {
-    m_summary = StatsSummary::compute(WritingStore::rows(m_db, chosenBook()), m_today, m_goal);
+    m_summary = StatsSummary::compute(WritingStore::days(m_db, chosenBook()), m_today, m_goal);
     const PeriodFigures* periods[] = {&m_summary.today, &m_summary.week, &m_summary.month,
                                       &m_summary.all};
     for (int row = 0; row < 4; ++row) {

@@ -14,7 +14,9 @@ const char kCreate[] = "create table if not exists writing_log(day text not null
 const char kAdd[] = "insert into writing_log(day,book,added,removed,minutes) values(?,?,?,?,?) "
                     "on conflict(day,book) do update set added=added+excluded.added,"
                     "removed=removed+excluded.removed,minutes=minutes+excluded.minutes";
-const char kDayFormat[] = "yyyy-MM-dd";
+// ISO dates ("2026-03-01"): parsed without the general format parser, which is slow
+// enough to dominate reading years of rows.
+QString dayText(const QDate& day) { return day.toString(Qt::ISODate); }
 } // namespace
 
 void ensureTable(QSqlDatabase& db)
@@ -32,7 +34,7 @@ bool add(QSqlDatabase& db, const QVector<DayEntry>& entries)
     QSqlQuery query(db);
     query.prepare(QLatin1String(kAdd));
     for (const DayEntry& e : entries) {
-        query.addBindValue(e.day.toString(QLatin1String(kDayFormat)));
+        query.addBindValue(dayText(e.day));
         query.addBindValue(e.book);
         query.addBindValue(e.added);
         query.addBindValue(e.removed);
@@ -45,23 +47,24 @@ bool add(QSqlDatabase& db, const QVector<DayEntry>& entries)
     return db.commit();
 }
 
-QVector<DayEntry> rows(const QSqlDatabase& db, const QString& book)
+namespace {
+
+QVector<DayEntry> read(const QSqlDatabase& db, const QString& all, const QString& one,
+                       const QString& book)
 {
     QSqlQuery query(db);
     query.setForwardOnly(true);
     if (book.isEmpty()) {
-        query.exec(QStringLiteral("select day,book,added,removed,minutes from writing_log "
-                                  "order by day,book"));
+        query.exec(all);
     } else {
-        query.prepare(QStringLiteral("select day,book,added,removed,minutes from writing_log "
-                                     "where book=? order by day"));
+        query.prepare(one);
         query.addBindValue(book);
         query.exec();
     }
     QVector<DayEntry> out;
     while (query.next()) {
         DayEntry e;
-        e.day = QDate::fromString(query.value(0).toString(), QLatin1String(kDayFormat));
+        e.day = QDate::fromString(query.value(0).toString(), Qt::ISODate);
         e.book = query.value(1).toString();
         e.added = query.value(2).toInt();
         e.removed = query.value(3).toInt();
@@ -71,11 +74,34 @@ QVector<DayEntry> rows(const QSqlDatabase& db, const QString& book)
     return out;
 }
 
+} // namespace
+
+QVector<DayEntry> rows(const QSqlDatabase& db, const QString& book)
+{
+    return read(db,
+                QStringLiteral("select day,book,added,removed,minutes from writing_log "
+                               "order by day,book"),
+                QStringLiteral("select day,book,added,removed,minutes from writing_log "
+                               "where book=? order by day"),
+                book);
+}
+
+QVector<DayEntry> days(const QSqlDatabase& db, const QString& book)
+{
+    // Summed by SQLite: years of rows for many books become one row a day.
+    return read(db,
+                QStringLiteral("select day,'',sum(added),sum(removed),sum(minutes) "
+                               "from writing_log group by day order by day"),
+                QStringLiteral("select day,'',added,removed,minutes from writing_log "
+                               "where book=? order by day"),
+                book);
+}
+
 int dayNet(const QSqlDatabase& db, const QDate& day)
 {
     QSqlQuery query(db);
     query.prepare(QStringLiteral("select sum(added-removed) from writing_log where day=?"));
-    query.addBindValue(day.toString(QLatin1String(kDayFormat)));
+    query.addBindValue(dayText(day));
     return query.exec() && query.first() ? query.value(0).toInt() : 0;
 }
 
@@ -101,7 +127,7 @@ QByteArray toCsv(const QVector<DayEntry>& rows)
     };
     QString text = QStringLiteral("日期,书名,新增,删除,净增,时长(分钟)\r\n");
     for (const DayEntry& e : rows) {
-        text += e.day.toString(QLatin1String(kDayFormat)) + QLatin1Char(',') + field(e.book) +
+        text += dayText(e.day) + QLatin1Char(',') + field(e.book) +
                 QStringLiteral(",%1,%2,%3,%4\r\n").arg(e.added).arg(e.removed).arg(e.net()).arg(
                     e.minutes);
     }

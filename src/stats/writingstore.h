@@ -18,6 +18,10 @@ bool add(QSqlDatabase& db, const QVector<DayEntry>& entries);
 // Every stored day, oldest first; only `book`'s when it is not empty.
 QVector<DayEntry> rows(const QSqlDatabase& db, const QString& book = QString());
 
+// One entry per day with writing, oldest first, summed over all books or `book`'s only;
+// the book names are left empty.
+QVector<DayEntry> days(const QSqlDatabase& db, const QString& book = QString());
+
 // Net characters of `day` over all books.
 int dayNet(const QSqlDatabase& db, const QDate& day);
 
