@@ -6,6 +6,7 @@
 #include "editor/editortext.h"
 #include "settings/config.h"
 #include "settings/themestyle.h"
+#include "stats/chaptercounts.h"
 #include "stats/dailygoal.h"
 #include "stats/paragraphcounter.h"
 #include "stats/statswindow.h"
@@ -18,6 +19,7 @@
 #include <QSettings>
 #include <QShortcut>
 #include <QStatusBar>
+#include <QTimer>
 
 namespace {
 
@@ -53,6 +55,13 @@ void MainWindow::initStats()
     mainMenu->insertAction(entries.size() >= 2 ? entries[entries.size() - 2] : nullptr, stats);
     auto* key = new QShortcut(QKeySequence(QStringLiteral("Ctrl+T")), this);
     connect(key, &QShortcut::activated, this, &MainWindow::showStatsWindow);
+
+    // The library's counts come after the window is up: a large library takes a while.
+    CountCache::ensureTable(db);
+    auto* counts = new ChapterCounts(ui->treeView, statusPathLabel, AppDirs::libraryDir(),
+                                     [this] { return qMakePair(curOpenChapter, openChapterCount()); },
+                                     this);
+    QTimer::singleShot(1000, counts, [counts] { counts->start(AppDirs::databasePath()); });
 }
 
 int MainWindow::openChapterCount() const
@@ -72,6 +81,8 @@ void MainWindow::recordWriting(int added, int removed)
 
 void MainWindow::saveWritingLog()
 {
+    if (auto* counts = findChild<ChapterCounts*>())
+        counts->setCount(curOpenChapter, openChapterCount());
     if (!writingLog || !writingLog->hasPending())
         return;
     // Kept for the next save when the database refuses: nothing the author wrote is dropped.

@@ -5,6 +5,7 @@ target_sources(lorvane_core PRIVATE
   stats/writinglog.cpp stats/writinglog.h
   stats/writingstore.cpp stats/writingstore.h
   stats/dailygoal.cpp stats/dailygoal.h
+  stats/chaptercounts.cpp stats/chaptercounts.h
 )
 target_sources(lorvane_core PRIVATE
   stats/statssummary.cpp stats/statssummary.h

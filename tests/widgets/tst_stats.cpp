@@ -3,12 +3,15 @@
 
 #include "app/mainwindow.h"
 #include "settings/config.h"
+#include "stats/chaptercounts.h"
 #include "stats/statscharts.h"
 #include "stats/statswindow.h"
 #include "stats/writingstore.h"
 
 #include <QComboBox>
 #include <QLabel>
+#include <QSignalSpy>
+#include <QTreeView>
 #include <QSettings>
 #include <QSqlDatabase>
 #include <QStatusBar>
@@ -22,6 +25,7 @@ class TstStats : public QObject
 private slots:
     void windowShowsAKnownLog();
     void typingCountsTowardsTheGoalAndIsSaved();
+    void libraryCountsAreCachedBySizeAndTime();
 };
 
 void TstStats::windowShowsAKnownLog()
@@ -119,6 +123,57 @@ void TstStats::typingCountsTowardsTheGoalAndIsSaved()
     QCOMPARE(QString("今日:%1/5").arg(rows[0].net()), shown);
     QCOMPARE(rows[0].net(), written);
     QVERIFY(app.messages.isEmpty());
+}
+
+void TstStats::libraryCountsAreCachedBySizeAndTime()
+{
+    TestAppDir app;
+    const QString lib = app.file("data/我的书籍");
+    QDir().mkpath(lib + "/书/卷");
+    QDir().mkpath(lib + "/书/二卷");
+    const QString a = lib + "/书/卷/甲.txt", b = lib + "/书/二卷/乙.txt";
+    QVERIFY(writeBytes(a, "一二 三") && writeBytes(b, "四五") && writeBytes(lib + "/书/index.txt", "简介"));
+    QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "counts");
+    db.setDatabaseName(app.file("cache.db"));
+    QVERIFY(db.open());
+    CountCache::ensureTable(db);
+    // Which files a scan counts again: all at first, then only those whose size or time changed.
+    const QDateTime later = QFileInfo(a).lastModified().addSecs(60);
+    const QVector<std::function<void()>> changes{[] {}, [] {}, [&] { writeBytes(b, "四五六"); }, [&] {
+        QFile f(a);
+        f.open(QIODevice::ReadWrite);
+        f.setFileTime(later, QFileDevice::FileModificationTime);
+    }};
+    const QVector<QStringList> recounted{{a, b}, {}, {b}, {a}};
+    for (int i = 0; i < changes.size(); ++i) {
+        changes[i]();
+        QVector<CachedCount> changed;
+        const QMap<QString, int> counts = CountCache::scan(lib, CountCache::load(db), &changed);
+        QStringList paths;
+        for (const CachedCount& c : changed)
+            paths << c.path;
+        QStringList expected = recounted[i];
+        paths.sort();
+        expected.sort();
+        QCOMPARE(paths, expected);
+        QCOMPARE(counts.value(a) + counts.value(b), i < 2 ? 5 : 6);
+        QCOMPARE(counts.size(), 2);
+        QVERIFY(CountCache::store(db, changed));
+    }
+    db.close();
+    db = QSqlDatabase();
+    QSqlDatabase::removeDatabase("counts");
+
+    // The tooltips' texts, the open chapter by its live count.
+    QTreeView tree;
+    QLabel label;
+    ChapterCounts counts(&tree, &label, lib, [&] { return qMakePair(b, 10); }, nullptr);
+    QSignalSpy ready(&counts, &ChapterCounts::ready);
+    counts.start(app.file("cache.db"));
+    QVERIFY(ready.wait(5000));
+    QCOMPARE(counts.summaryOf(lib + "/书"), QString("共 2 章 · 13 字"));
+    QCOMPARE(counts.summaryOf(lib + "/书/卷"), QString("共 1 章 · 3 字"));
+    QCOMPARE(counts.summaryOf(b), QString("10 字"));
 }
 
 QTEST_MAIN(TstStats)
