@@ -67,7 +67,7 @@ void MainWindow::initStats()
 int MainWindow::openChapterCount() const
 {
     return paragraphCounter ? paragraphCounter->total()
-                            : chapterCharCount(editorPlainText(ui->textEdit->document()));
+                            : chapterCharCount(editorReadingText(ui->textEdit->document()));
 }
 
 void MainWindow::recordWriting(int added, int removed)

@@ -87,6 +87,9 @@ QMap<QString, int> scan(const QString& libraryDir, const QHash<QString, CachedCo
         }
         QString text;
         TextFile::read(path, &text);
+        // Counted as the author reads it, like the open chapter.
+        text.replace(QChar::Nbsp, QLatin1Char(' '));
+        text.replace(QChar::LineSeparator, QLatin1Char('\n'));
         const CachedCount c{path, info.size(), mtime, chapterCharCount(text)};
         counts.insert(path, c.count);
         changed->append(c);

@@ -1,12 +1,27 @@
 #include "stats/paragraphcounter.h"
 
-#include "editor/charcount.h"
-
 #include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
 #include <QTextDocument>
 
 #include <algorithm>
+
+namespace {
+
+// The program's count of text as the author reads it: no-break spaces are spaces and line
+// separators end lines, and neither counts, like line feeds and ASCII spaces.
+int readingCount(const QString& text)
+{
+    int count = 0;
+    for (const QChar c : text) {
+        const ushort u = c.unicode();
+        if (u != '\n' && u != ' ' && u != QChar::Nbsp && u != QChar::LineSeparator)
+            ++count;
+    }
+    return count;
+}
+
+} // namespace
 
 ParagraphCounter::ParagraphCounter(QTextDocument* document, QObject* parent)
     : QObject(parent), m_document(document)
@@ -26,7 +41,7 @@ void ParagraphCounter::rebuild()
     m_counts.reserve(m_document->blockCount());
     for (QTextBlock b = m_document->begin(); b.isValid(); b = b.next()) {
         m_texts.append(b.text());
-        m_counts.append(chapterCharCount(m_texts.last()));
+        m_counts.append(readingCount(m_texts.last()));
         m_total += m_counts.last();
     }
 }
@@ -60,7 +75,7 @@ void ParagraphCounter::contentsChange(int position, int removed, int added)
     int newSum = 0;
     for (QTextBlock b = firstBlock; b.isValid() && b.blockNumber() < first + newBlocks; b = b.next()) {
         texts.append(b.text());
-        counts.append(chapterCharCount(texts.last()));
+        counts.append(readingCount(texts.last()));
         newSum += counts.last();
         newText += texts.last() + QLatin1Char('\n');
     }
@@ -86,8 +101,8 @@ void ParagraphCounter::contentsChange(int position, int removed, int added)
     while (tail < shorter - head &&
            oldText[oldText.size() - 1 - tail] == newText[newText.size() - 1 - tail])
         ++tail;
-    const int gained = chapterCharCount(newText.mid(head, newText.size() - head - tail));
-    const int lost = chapterCharCount(oldText.mid(head, oldText.size() - head - tail));
+    const int gained = readingCount(newText.mid(head, newText.size() - head - tail));
+    const int lost = readingCount(oldText.mid(head, oldText.size() - head - tail));
     if (gained || lost)
         emit written(gained, lost);
 }

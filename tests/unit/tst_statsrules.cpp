@@ -37,6 +37,7 @@ void TstStatsRules::counterMeasuresWriting_data()
     // Spaces and line feeds count neither way.
     QTest::newRow("typing") << "第一章\n" << QVector<Edit>{{4, 4, "他"}, {5, 5, "来 了"}} << 3 << 0 << 6;
     QTest::newRow("paste of paragraphs") << "甲\n乙" << QVector<Edit>{{1, 1, "一\n二\n\n三"}} << 3 << 0 << 5;
+    QTest::newRow("no-break spaces and line separators") << "甲" << QVector<Edit>{{1, 1, "\u00a0乙\u2028丙"}} << 2 << 0 << 3;
     QTest::newRow("deleting across paragraphs") << "甲乙\n丙丁\n戊" << QVector<Edit>{{1, 7, ""}} << 0 << 4 << 1;
     QTest::newRow("replacing a selection") << "旧的文字" << QVector<Edit>{{0, 2, "新"}} << 1 << 2 << 3;
     QTest::newRow("undo removes what was typed") << "开头" << QVector<Edit>{{2, 2, "续写"}, {-1, 0, ""}} << 2 << 2 << 2;
