@@ -136,6 +136,8 @@ void MainWindow::timer_show_slot()
     const QString now =
         QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss ddd"));
     statusClockLabel->setText(QStringLiteral("\t\t") + now + QStringLiteral("\t\t"));
+    // Past midnight the goal label starts the new day without waiting for a key.
+    updateGoalLabel();
 }
 
 void MainWindow::initTrayIcon()
