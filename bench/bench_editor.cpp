@@ -120,6 +120,28 @@ void moveCursor()
     QApplication::processEvents();
 }
 
+// The open chapter at `chars` characters, the cursor at its end.
+void chapterOf(int chars)
+{
+    EditorBench& b = bench(false);
+    if (b.edit->document()->characterCount() - 1 != chars) {
+        b.edit->setPlainText(rawChapter(chars));
+        b.edit->moveCursor(QTextCursor::End);
+        QApplication::processEvents();
+    }
+}
+
+// What a cursor movement costs the program itself: the recount, the label and the title.
+void recount() { QMetaObject::invokeMethod(g_bench->window.get(), "on_textEdit_cursorPositionChanged"); }
+
+// One typed character and its removal, so the chapter keeps its length over many runs.
+void typeAtEnd()
+{
+    QTest::keyClick(g_bench->edit, Qt::Key_A);
+    QTest::keyClick(g_bench->edit, Qt::Key_Backspace);
+    QApplication::processEvents();
+}
+
 BenchRegistrar editor([] {
     std::vector<BenchCase> cases;
     cases.push_back({"cursor movement (recount, label, title)", "200,000 characters", 51, 3,
@@ -141,6 +163,15 @@ BenchRegistrar editor([] {
                          bench(false).edit->setPlainText(rawChapter(1000000));
                          QApplication::processEvents();
                      }});
+    cases.push_back({"recount, label and title after a cursor movement", "200,000 characters",
+                     201, 0.1, recount, [] { chapterOf(200000); }});
+    cases.push_back({"recount, label and title after a cursor movement", "2,000,000 characters",
+                     201, 0.2, recount, [] { chapterOf(2000000); }});
+    // The long chapter's key may cost no more than the short one's plus a fifth.
+    cases.push_back({"typing a character and deleting it at the end", "2,000 characters", 101, 10,
+                     typeAtEnd, [] { chapterOf(2000); }});
+    cases.push_back({"typing a character and deleting it at the end", "220,000 characters", 101,
+                     10, typeAtEnd, [] { chapterOf(220000); }});
     return cases;
 });
 

@@ -10,6 +10,7 @@
 #include "library/sqliteoper.h"
 #include "lock/writinglock.h"
 #include "settings/config.h"
+#include "stats/writinglog.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -46,6 +47,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     initCatalogTree();
     initCatalogPanel();
     initStatusBar();
+    initStats();
     initTrayIcon();
     createShortcut();
 }
@@ -135,6 +137,8 @@ void MainWindow::timer_show_slot()
     const QString now =
         QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss ddd"));
     statusClockLabel->setText(QStringLiteral("\t\t") + now + QStringLiteral("\t\t"));
+    // Past midnight the goal label starts the new day without waiting for a key.
+    updateGoalLabel();
 }
 
 void MainWindow::initTrayIcon()

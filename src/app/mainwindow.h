@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QMainWindow>
 #include <QModelIndex>
 #include <QRect>
@@ -29,6 +30,9 @@ class ImBook_ProBar;
 class OpenChapter;
 class SqliteOper;
 class WritingLock;
+
+class ParagraphCounter;
+class WritingLog;
 
 // The program's one main window and composition root: it owns the form, the owners of the
 // open chapter and of the writing lock, the library access objects, the timers, the tray
@@ -246,4 +250,23 @@ private:
     // first use, and its entry in the title-bar menu with the shortcut Ctrl+Shift+F.
     QWidget* searchChaptersWindow = nullptr;
     void addSearchEntry(QMenu* menu);
+
+    // Writing statistics (app/mainwindow_stats.cpp): the per-paragraph count of the open
+    // chapter, the author's writing since the last save, the daily goal label and the
+    // statistics window.
+    void initStats();
+    void recordWriting(int added, int removed);
+    // Adds the writing since the last save to sys.db in one transaction.
+    void saveWritingLog();
+    void updateGoalLabel();
+    void showStatsWindow();
+    // The open chapter's count without walking its text.
+    int openChapterCount() const;
+    ParagraphCounter* paragraphCounter = nullptr;
+    std::unique_ptr<WritingLog> writingLog;
+    QLabel* statusGoalLabel = nullptr;
+    // Today's net characters already in sys.db, and the day they are for.
+    int storedTodayNet = 0;
+    QDate storedTodayDate;
+    QWidget* statsWindow = nullptr;
 };

@@ -9,4 +9,6 @@ void MainWindow::timer_save_slot()
 {
     openChapter->autosave(AppDirs::libraryPrefix(), AppDirs::backupDir(),
                           QDateTime::currentMSecsSinceEpoch());
+    // Once a tick, even when the chapter needed no save: the log may hold minutes of writing.
+    saveWritingLog();
 }

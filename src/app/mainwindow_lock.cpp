@@ -70,5 +70,5 @@ void MainWindow::setDragProxyEnabled(bool enabled)
 
 int MainWindow::editorCharCount() const
 {
-    return chapterCharCount(editorReadingText(ui->textEdit->document()));
+    return openChapterCount();
 }

@@ -67,6 +67,7 @@ void MainWindow::save_success_update()
     const QFont font(theme.fontFamily);
     ui->font->setCurrentFont(font);
     on_font_currentFontChanged(font);
+    updateGoalLabel();
 }
 
 void MainWindow::applyEditorMargins()

@@ -44,6 +44,7 @@ bool OpenChapter::isChanged() const
 
 bool OpenChapter::save()
 {
+    emit saving();
     if (m_path.isEmpty())
         return false;
     const QString text = editorPlainText(m_editor->document());

@@ -43,6 +43,9 @@ public:
 signals:
     // The open chapter was forgotten; the editor is empty.
     void forgotten();
+    // A save was asked for, whether or not the file then needs writing: what goes to disk
+    // with the chapter (the writing log) is written now too.
+    void saving();
 
 private:
     bool write(const QString& text);

@@ -30,6 +30,11 @@ inline const QString KeySound = QStringLiteral("setOption/keySound");
 // the defaults, a missing key means the width the names need.
 inline const QString CatalogWidth = QStringLiteral("windowOption/catalog_width");
 
+// chapterOption: the net characters a day the author aims at; not written with the
+// defaults, a missing key means DefaultDailyGoal.
+inline const QString DailyGoal = QStringLiteral("chapterOption/daily_goal");
+inline const int DefaultDailyGoal = 4000;
+
 inline const QString VersionText = QStringLiteral("v20170113");
 
 // Keys of one theme group UIOption_N.

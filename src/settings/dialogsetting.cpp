@@ -26,6 +26,7 @@ DialogSetting::DialogSetting(const QString& configPath, QWidget* parent)
     ui->setupUi(this);
     ui->word_pre_chapters->setValidator(new UpperBoundValidator(0, 20000, this));
     ui->price->setValidator(new UpperBoundValidator(0, 5000, this));
+    ui->daily_goal->setValidator(new UpperBoundValidator(0, 100000, this));
     ui->font_size_set->setValidator(new UpperBoundValidator(8, 36, this));
     ui->left_margin->setValidator(new UpperBoundValidator(0, 200, this));
     ui->right_margin->setValidator(new UpperBoundValidator(0, 200, this));
@@ -42,6 +43,7 @@ void DialogSetting::loadSettings()
     auto s = openConfig(m_configPath);
     ui->word_pre_chapters->setText(s->value(Config::WordPreChapters).toString());
     ui->price->setText(s->value(Config::Price).toString());
+    ui->daily_goal->setText(QString::number(s->value(Config::DailyGoal, Config::DefaultDailyGoal).toInt()));
     ui->first_indent1->setChecked(s->value(Config::FirstIndent1).toBool());
     ui->broken_rows->setChecked(s->value(Config::BrokenRows).toBool());
     ui->indent_number->setValue(s->value(Config::IndentNumber1).toInt());
@@ -73,6 +75,9 @@ void DialogSetting::saveSettings()
     auto s = openConfig(m_configPath);
     s->setValue(Config::WordPreChapters, ui->word_pre_chapters->text());
     s->setValue(Config::Price, ui->price->text());
+    // An emptied field keeps the goal it had rather than a goal of nothing.
+    if (!ui->daily_goal->text().isEmpty())
+        s->setValue(Config::DailyGoal, ui->daily_goal->text().toInt());
 
     s->setValue(Config::FirstIndent1, ui->first_indent1->isChecked());
     s->setValue(Config::BrokenRows, ui->broken_rows->isChecked());

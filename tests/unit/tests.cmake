@@ -39,3 +39,6 @@ lorvane_add_test(NAME tst_catalogwidth KIND unit SOURCES unit/tst_catalogwidth.c
 
 # whole-book text import: headings, splitting, names, encodings
 lorvane_add_test(NAME tst_txtrules KIND unit SOURCES unit/tst_txtrules.cpp)
+
+# writing log, live count, daily goal
+lorvane_add_test(NAME tst_statsrules KIND unit SOURCES unit/tst_statsrules.cpp)

@@ -42,3 +42,6 @@ lorvane_add_test(NAME tst_catalogpanel KIND widgets SOURCES widgets/tst_catalogp
 
 # whole-book text import through the preview
 lorvane_add_test(NAME tst_txtimport KIND widgets SOURCES widgets/tst_txtimport.cpp)
+
+# writing statistics: the window, the goal label, the log saved with the chapter
+lorvane_add_test(NAME tst_stats KIND widgets SOURCES widgets/tst_stats.cpp)
