@@ -6,6 +6,7 @@
 #include "app/mainwindow.h"
 #include "editor/typesetting.h"
 #include "library/filechooser.h"
+#include "library/naturalorder.h"
 #include "settings/config.h"
 
 #include <QAbstractButton>
@@ -60,8 +61,9 @@ QString plainForm(QString text)
     return text.replace(kNbsp, QLatin1Char(' ')).replace(QChar(0x2028), QLatin1Char('\n'));
 }
 
-// A renamed chapter's title line follows its name when it is the old name or empty; any
-// other first line is the author's text and stays.
+// A renamed chapter's title line follows its name when it is the old name or empty (in
+// front of the empty line and the rest, as a new chapter's starter text has it, keeping its
+// indent); any other first line is the author's text and stays as it is.
 QString retitled(const QString& text, const QString& oldName, const QString& newName)
 {
     const int end = text.indexOf('\n');
@@ -75,7 +77,7 @@ QString retitled(const QString& text, const QString& oldName, const QString& new
     const QString core = first.mid(a, b - a);
     if (!core.isEmpty() && core != oldName)
         return text;
-    return first.left(a) + newName + text.mid(first.size());
+    return first.left(a) + newName + "\n\n" + (end < 0 ? QString() : text.mid(end + 1));
 }
 
 std::unique_ptr<QSettings> settingsOf(World& w)
@@ -86,7 +88,8 @@ std::unique_ptr<QSettings> settingsOf(World& w)
 QString typing(World& w)
 {
     QString text = kTyped[w.pick(kTyped.size())];
-    if (!w.known(Fault::NbspInTypesetting) && !w.known(Fault::ReplaceAllUnsaved) && w.chance(15))
+    // Text pasted from web pages comes with no-break spaces.
+    if (w.chance(10))
         text = QString(2, kNbsp) + text;
     const int pos = w.pick(w.model.editor.size() + 1);
     w.setCursor(pos);
@@ -153,7 +156,16 @@ QString renameItem(World& w)
     siblings.removeOne(old);
     const int way = w.pick(4);
     const bool unsafe = way == 1;
-    const QString name = way == 0   ? kSafeNames[w.pick(kSafeNames.size())]
+    // A sibling whose file was removed outside is the interesting one to clash with.
+    if (way == 2) {
+        const Node* parent = w.model.parentOf(uid);
+        for (const Node& n : parent ? parent->children : w.model.books) {
+            if (n.vanished && n.uid != uid && w.chance(50))
+                siblings = QStringList{n.name};
+        }
+    }
+    const QStringList safe = kSafeNames + w.goneNames[node->kind];
+    const QString name = way == 0   ? safe[w.pick(safe.size())]
                          : unsafe   ? kUnsafeNames[w.pick(kUnsafeNames.size())]
                          : way == 2 && !siblings.isEmpty() ? siblings[w.pick(siblings.size())]
                                                            : old;
@@ -283,6 +295,7 @@ QString deleteChapter(World& w)
     }
     if (w.model.openUid == uid)
         w.model.openUid = 0;
+    w.forget(volume->children[row]);
     volume->children.removeAt(row);
     w.model.open(next);
     return what;
@@ -316,8 +329,10 @@ QString deleteBook(World& w)
     if (w.model.openUid && w.model.within(w.model.openUid, uid))
         w.model.closeEditor();
     for (int r = 0; r < w.model.books.size(); ++r) {
-        if (w.model.books[r].uid == uid)
+        if (w.model.books[r].uid == uid) {
+            w.forget(w.model.books[r]);
             w.model.books.removeAt(r--);
+        }
     }
     w.model.editorEnabled = false;
     return what;
@@ -345,9 +360,27 @@ std::pair<QByteArray, QString> chapterBytes(World& w, const QString& text)
     return {utf8, text};
 }
 
+// `n` distinct names for the volumes or chapters of a generated book, in the order an import
+// lists them: numbered ones, now and then the name of a deleted item.
+QStringList names(World& w, int kind, int n)
+{
+    QStringList all;
+    while (all.size() < n) {
+        const QStringList& gone = w.goneNames[kind];
+        const QString name = !gone.isEmpty() && w.chance(25)
+                                 ? gone[w.pick(gone.size())]
+                                 : QString(kind == 2 ? "第%1卷" : "第%1章").arg(1 + w.pick(30));
+        if (!all.contains(name))
+            all << name;
+    }
+    NaturalOrder::sort(all);
+    return all;
+}
+
 QString importBook(World& w)
 {
-    QString name = kBookNames[w.pick(kBookNames.size())];
+    const QStringList pool = kBookNames + w.goneNames[1];
+    QString name = pool[w.pick(pool.size())];
     if (w.chance(20) && !w.model.books.isEmpty())
         name = w.model.books[w.pick(w.model.books.size())].name;
     const QString rel = QString("%1/%2").arg(++w.imports).arg(name);
@@ -371,17 +404,10 @@ QString importBook(World& w)
         write("说明.md", "not a chapter");
         extras["说明.md"] = "not a chapter";
     }
-    QVector<int> volumeNumbers;
-    for (int n = 1 + w.pick(3); volumeNumbers.size() < n;) {
-        const int v = 1 + w.pick(12);
-        if (!volumeNumbers.contains(v))
-            volumeNumbers << v;
-    }
-    std::sort(volumeNumbers.begin(), volumeNumbers.end());
-    for (int v : volumeNumbers) {
+    for (const QString& volumeName : names(w, 2, 1 + w.pick(3))) {
         Node volume;
         volume.kind = 2;
-        volume.name = QString("第%1卷").arg(v);
+        volume.name = volumeName;
         QDir().mkpath(w.sources.path() + '/' + rel + '/' + volume.name);
         if (w.chance(20)) {
             const auto [bytes, text] = chapterBytes(w, kTexts[w.pick(kTexts.size())]);
@@ -389,17 +415,10 @@ QString importBook(World& w)
             volume.bytes = bytes;
             volume.text = text;
         }
-        QVector<int> numbers;
-        for (int n = w.pick(5); numbers.size() < n;) {
-            const int c = 1 + w.pick(30);
-            if (!numbers.contains(c))
-                numbers << c;
-        }
-        std::sort(numbers.begin(), numbers.end());
-        for (int c : numbers) {
+        for (const QString& chapterName : names(w, 3, w.pick(5))) {
             Node chapter;
             chapter.kind = 3;
-            chapter.name = QString("第%1章").arg(c);
+            chapter.name = chapterName;
             const auto [bytes, text] = chapterBytes(w, kTexts[w.pick(kTexts.size())]);
             const bool upper = looseFiles && w.chance(20);
             write(volume.name + '/' + chapter.name + (upper ? ".TXT" : ".txt"), bytes);
@@ -539,7 +558,7 @@ const QVector<Operation>& operations()
         {"new chapter", 5, [](const World& w) { return hasKind(w, 2); }, newChapter},
         {"move chapter", 4, [](const World& w) { return hasKind(w, 3); }, moveChapter},
         {"delete chapter", 3, [](const World& w) { return hasKind(w, 3); }, deleteChapter},
-        {"delete book", 1, [](const World& w) { return hasKind(w, 1); }, deleteBook},
+        {"delete book", 2, [](const World& w) { return hasKind(w, 1); }, deleteBook},
         {"import book", 2, [](const World&) { return true; }, importBook},
         {"export book", 2, [](const World& w) { return hasKind(w, 1); }, exportBook},
         {"one-key typesetting", 3,
@@ -550,7 +569,7 @@ const QVector<Operation>& operations()
          oneKeyTypesetting},
         {"replace all", 3, [](const World& w) { return w.model.openUid && !w.model.editor.isEmpty(); },
          replaceAll},
-        {"file removed outside", 1,
+        {"file removed outside", 2,
          [](const World& w) { return hasKind(w, 3); },
          vanish},
         {"quit and restart", 2, [](const World&) { return true; },

@@ -98,6 +98,14 @@ void World::endWindow(bool orderly)
     model.closeEditor();
 }
 
+void World::forget(const LibraryModel::Node& node)
+{
+    if (!goneNames[node.kind].contains(node.name))
+        goneNames[node.kind] << node.name;
+    for (const auto& child : node.children)
+        forget(child);
+}
+
 QModelIndex World::index(int uid) const { return indexOf(*window, model.relPath(uid)); }
 
 void World::select(int uid)

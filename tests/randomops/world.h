@@ -76,6 +76,9 @@ public:
     bool backupRequired = false;
     int backupCount = 0;
     int imports = 0;
+    // Names of deleted items: a new item of that name lands where the old one lived.
+    QStringList goneNames[4]; // by kind
+    void forget(const LibraryModel::Node& node);
     QString failure;
 
 private:

@@ -32,3 +32,6 @@ find_package(Qt5 REQUIRED COMPONENTS WebKitWidgets)
 target_link_libraries(tst_browser PRIVATE Qt5::WebKitWidgets)
 target_compile_definitions(tst_browser PRIVATE
   LORVANE_BROWSER_PLUGIN_PATH="$<TARGET_FILE:lorvane_browser>")
+
+# keys, context menus and timers of the main window
+lorvane_add_test(NAME tst_windowwiring KIND widgets SOURCES widgets/tst_windowwiring.cpp)
