@@ -28,6 +28,8 @@ private slots:
     void contextMenusReachTheirSlots();
     void timersRunAtTheirIntervals_data();
     void timersRunAtTheirIntervals();
+    void wordLockCreditsChapterSwitches_data();
+    void wordLockCreditsChapterSwitches();
 
 private:
     std::unique_ptr<TestAppDir> app;
@@ -72,6 +74,16 @@ void answerMenu(const QString& entry)
         else
             qWarning() << "no menu entry" << entry;
     });
+}
+
+void drag(QWidget* w, const QPoint& from, const QPoint& by)
+{
+    const QPoint g = w->mapToGlobal(from);
+    QMouseEvent press(QEvent::MouseButtonPress, from, g, Qt::LeftButton, Qt::LeftButton, {});
+    QMouseEvent move(QEvent::MouseMove, from + by, g + by, Qt::NoButton, Qt::LeftButton, {});
+    QMouseEvent release(QEvent::MouseButtonRelease, from + by, g + by, Qt::LeftButton, {}, {});
+    for (QMouseEvent* e : {&press, &move, &release})
+        QApplication::sendEvent(w, e);
 }
 
 } // namespace
@@ -240,6 +252,49 @@ void TstWindowWiring::timersRunAtTheirIntervals()
                              ? QString(QDir(app->file("bak")).isEmpty() ? "none" : "backup")
                              : QString(w->isFullScreen() ? "locked" : "unlocked");
     QCOMPARE(seen, effect);
+}
+
+void TstWindowWiring::wordLockCreditsChapterSwitches_data()
+{
+    // Typing in 甲, then each step: "乙" or "甲" opens that chapter, other text is typed;
+    // the lock's goal is 12 characters.
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("typed before a switch counts") << QStringList{"abcdefgh", "乙", "xyzw"} << "unlocked, moves";
+    QTest::newRow("short of the goal") << QStringList{"abcdefgh", "乙", "xyz"} << "locked, stays";
+    QTest::newRow("switching back counts nothing twice")
+        << QStringList{"abcdefgh", "乙", "甲", "乙", "甲"} << "locked, stays";
+    QTest::newRow("deleting after the switch takes nothing back")
+        << QStringList{"abcdefgh", "乙", "\b\b", "abcd"} << "unlocked, moves";
+}
+
+void TstWindowWiring::wordLockCreditsChapterSwitches()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QString, expected);
+    QVERIFY(QMetaObject::invokeMethod(w.get(), "lock_slot", Q_ARG(bool, true), Q_ARG(qint8, 1),
+                                      Q_ARG(QString, "12")));
+    for (const QString& step : steps) {
+        QTextEdit* editor = editorOf(*w);
+        if (step == "甲" || step == "乙") {
+            treeOf(*w)->setCurrentIndex(indexOf(*w, "书/卷/" + step));
+            emit treeOf(*w)->clicked(treeOf(*w)->currentIndex());
+        } else if (step == "\\b\\b") {
+            editor->moveCursor(QTextCursor::End);
+            QTest::keyClick(editor, Qt::Key_Backspace);
+            QTest::keyClick(editor, Qt::Key_Backspace);
+        } else {
+            editor->moveCursor(QTextCursor::End);
+            typeText(editor, step);
+        }
+        QVERIFY(QMetaObject::invokeMethod(w.get(), "timer_wordLock_slot"));
+    }
+    // Once unlocked, the window can be dragged again.
+    const QPoint before = w->pos();
+    drag(w.get(), QPoint(400, 300), QPoint(40, 30));
+    QCOMPARE(QString("%1, %2").arg(w->isFullScreen() ? "locked" : "unlocked",
+                                   w->pos() == before ? "stays" : "moves"),
+             expected);
 }
 
 QTEST_MAIN(TstWindowWiring)
