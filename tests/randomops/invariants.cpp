@@ -7,6 +7,8 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QLabel>
+#include <QStatusBar>
 #include <QRegularExpression>
 #include <QSqlQuery>
 #include <QTextEdit>
@@ -165,6 +167,25 @@ bool sameMessages(const QList<QPair<int, QString>>& shown,
     return true;
 }
 
+// The status bar counts the open text as its plain-text view shows it: every character but
+// line feeds and spaces, no-break spaces being spaces there.
+QString checkCount(World& world)
+{
+    const LibraryModel& m = world.model;
+    if (!m.openUid || !m.editorEnabled ||
+        (world.known(Fault::NbspCounted) && m.editor.contains(QChar(0x00A0))))
+        return QString();
+    QString plain = m.editor;
+    plain.replace(QChar(0x00A0), ' ');
+    const int count = plain.size() - plain.count('\n') - plain.count(' ');
+    const auto labels = world.window->findChild<QStatusBar*>("statusBar")
+                            ->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly);
+    const QString shown = labels.size() == 3 ? labels[2]->text() : QString();
+    if (!shown.startsWith(QString("总字数:%1\t").arg(count)))
+        return QString("the status bar shows \"%1\" for %2 characters").arg(shown).arg(count);
+    return QString();
+}
+
 } // namespace
 
 QString checkInvariants(World& world)
@@ -186,6 +207,8 @@ QString checkInvariants(World& world)
     if (m.openUid && world.editorText() != m.editor)
         return QString("the editor shows \"%1\", expected \"%2\" of %3")
             .arg(show(world.editorText().toUtf8()), show(m.editor.toUtf8()), m.relFile(m.openUid));
+    if (QString why = checkCount(world); !why.isEmpty())
+        return why;
     if (m.openUid && m.editorEnabled != editorOf(*world.window)->isEnabled())
         return QString("the editor is %1").arg(m.editorEnabled ? "disabled" : "enabled");
     if (!sameMessages(world.app.messages, world.expectedMessages)) {

@@ -149,7 +149,10 @@ void renameExtras(World& w, const QString& from, const QString& to)
 
 QString renameItem(World& w)
 {
-    const int uid = pickUid(w, 0);
+    // The open chapter is the one whose text a rename touches.
+    const int uid = w.model.openUid && w.model.find(w.model.openUid) && w.chance(30)
+                        ? w.model.openUid
+                        : pickUid(w, 0);
     Node* node = w.model.find(uid);
     const QString old = node->name;
     QStringList siblings = w.model.siblingNames(uid);

@@ -16,7 +16,8 @@ QSet<Fault> knownFaults()
     QSet<Fault> known = {
         Fault::DeletedOpenItemSavedOver, Fault::RenameRetitlesAnyLine,
         Fault::RenameOntoVanishedSibling, Fault::ForeignBytesMisdecoded,
-        Fault::NbspInTypesetting, Fault::ReplaceAllUnsaved, Fault::UpperCaseTxtSkipped,
+        Fault::NbspInTypesetting, Fault::NbspCounted, Fault::ReplaceAllUnsaved,
+        Fault::UpperCaseTxtSkipped,
     };
     const QStringList lifted = qEnvironmentVariable("LORVANE_RANDOMOPS_UNGATE").split(',');
     for (Fault f : QSet<Fault>(known)) {
@@ -34,6 +35,7 @@ QString faultName(Fault fault)
     case Fault::RenameOntoVanishedSibling: return "RenameOntoVanishedSibling";
     case Fault::ForeignBytesMisdecoded: return "ForeignBytesMisdecoded";
     case Fault::NbspInTypesetting: return "NbspInTypesetting";
+    case Fault::NbspCounted: return "NbspCounted";
     case Fault::ReplaceAllUnsaved: return "ReplaceAllUnsaved";
     case Fault::UpperCaseTxtSkipped: return "UpperCaseTxtSkipped";
     }

@@ -22,6 +22,7 @@ enum class Fault {
     RenameOntoVanishedSibling, // a sibling whose file vanished gives its name away
     ForeignBytesMisdecoded,    // GB18030 guessed for one bad byte; unchanged text rewritten
     NbspInTypesetting,         // one-key typesetting keeps no-break spaces
+    NbspCounted,               // the count takes no-break spaces for characters
     ReplaceAllUnsaved,         // replace-all loses no-break spaces and the autosave skips it
     UpperCaseTxtSkipped,       // an import leaves out ".TXT" chapters without a word
 };
