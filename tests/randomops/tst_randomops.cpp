@@ -130,15 +130,16 @@ void TstRandomOps::neverLoseAWord_data()
                                      << qMax(1, qEnvironmentVariableIntValue("LORVANE_RANDOMOPS_STEPS"));
         return;
     }
-    for (quint32 seed : {1u, 2u, 3u, 4u, 5u, 6u})
-        QTest::newRow(qPrintable(QString("seed %1").arg(seed))) << seed << 150;
+    // About a minute in all; scripts/soak.sh runs fresh seeds for longer.
+    for (quint32 seed = 1; seed <= 12; ++seed)
+        QTest::newRow(qPrintable(QString("seed %1").arg(seed))) << seed << 200;
 }
 
 void TstRandomOps::neverLoseAWord()
 {
     QFETCH(quint32, seed);
     QFETCH(int, length);
-    const QString report = runSeed(seed, length, 120000);
+    const QString report = runSeed(seed, length, 45000);
     if (!report.isEmpty())
         QFAIL(qPrintable(report));
 }
