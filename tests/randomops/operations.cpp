@@ -36,7 +36,9 @@ const QStringList kTyped = {"你好", "林'夕说：", "abc", "Hello world", "�
 const QStringList kTexts = {"第一章 开端\n\n　　夜色很深。", "没有标题的开头，直接是正文。\n第二段",
                             "  缩进的题目\n正文", "", "\n\n", "ASCII only\nline two",
                             "林'夕\n　　“你好，”她说。"};
-const QStringList kSafeNames = {"序章", "林'夕", "上.txt篇", "第二部", "新名", "index", "A b"};
+// Default names too: a new item must not take the place of one renamed to its name.
+const QStringList kSafeNames = {"序章", "林'夕", "上.txt篇", "第二部", "新名", "index", "A b",
+                                "默认章节[5]", "默认分卷[3]", "默认书名[9]"};
 const QStringList kUnsafeNames = {"", " 前空格", "a/b", "..", "尾空格 ", "c\\d"};
 const QStringList kBookNames = {"旧稿", "长夜", "林'夕", "A Book"};
 
