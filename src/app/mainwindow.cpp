@@ -44,6 +44,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     if (!m_initialised)
         return;
     initCatalogTree();
+    initCatalogPanel();
     initStatusBar();
     initTrayIcon();
     createShortcut();

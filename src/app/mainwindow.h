@@ -21,6 +21,7 @@ class QStandardItemModel;
 class QTimer;
 
 class BackgroundPicture;
+class CatalogPanel;
 class DragProxy;
 class FileCreate;
 class GlobalShortcut;
@@ -138,6 +139,11 @@ private:
     QString itemPath(const QModelIndex& index) const;
     bool loadFileToEditor(const QString& path);
 
+    // Catalog column width (app/mainwindow_catalogwidth.cpp): the width the shown names need,
+    // and the splitter keeper that starts at it or at the author's dragged width.
+    int catalogStartWidth() const;
+    void initCatalogPanel();
+
     // Catalog editing (library/mainwindow_catalogedit.cpp, mainwindow_catalogdelete.cpp,
     // mainwindow_importexport.cpp)
     void addChapter(const QModelIndex& volume, int row, double sort);
@@ -178,6 +184,7 @@ private:
     QMenu* blankMenu = nullptr;
     QString oldItemName;
     ImBook_ProBar* bookProgress = nullptr;
+    CatalogPanel* catalogPanel = nullptr;
 
     // Settings
     QSettings* settings = nullptr;

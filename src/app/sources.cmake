@@ -12,6 +12,10 @@ target_sources(lorvane_core PRIVATE
   app/atooltipper.cpp app/atooltipper.h
   app/backgroundpicture.cpp app/backgroundpicture.h
   app/frmmessagebox.cpp app/frmmessagebox.h app/frmmessagebox.ui
+  # catalog column width beside the editor
+  app/catalogwidth.cpp app/catalogwidth.h
+  app/catalogpanel.cpp app/catalogpanel.h
+  app/mainwindow_catalogwidth.cpp
   # orderly quit when the session asks the program to end
   app/platform/terminationwatcher.h
   $<IF:$<BOOL:${UNIX}>,app/platform/terminationwatcher_posix.cpp,app/platform/terminationwatcher_null.cpp>

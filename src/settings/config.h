@@ -26,6 +26,9 @@ inline const QString UserDataDir = QStringLiteral("curThemeOption/user_data_dir"
 inline const QString Version = QStringLiteral("curThemeOption/version");
 // setOption
 inline const QString KeySound = QStringLiteral("setOption/keySound");
+// windowOption: the catalog column's width as the author last dragged it; not written with
+// the defaults, a missing key means the width the names need.
+inline const QString CatalogWidth = QStringLiteral("windowOption/catalog_width");
 
 inline const QString VersionText = QStringLiteral("v20170113");
 

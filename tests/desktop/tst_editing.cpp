@@ -6,8 +6,9 @@
 #include <signal.h>
 
 // The real program in a fresh application directory, typed into with xdotool. The window is
-// 800 x 705 at start; the editor fills the right half below the icon row and the catalog's
-// first row (the book) lies just below the icon row on the left.
+// 800 x 705 at start; the editor fills the window right of the narrow catalog column below
+// the icon row, and the catalog's first row (the book) lies just below the icon row on the
+// left.
 class TstEditing : public QObject
 {
     Q_OBJECT
@@ -50,7 +51,7 @@ void TstEditing::typedTextIsSavedOnOpeningAnotherItemAndAtSessionEnd()
     // Nothing is written while the author types (the autosave tick is three minutes away).
     QTest::qWait(500);
     QCOMPARE(readBytes(chapter), starter);
-    clickAt(window, 200, 110);
+    clickAt(window, 60, 110);
     QTRY_COMPARE_WITH_TIMEOUT(readBytes(chapter), starter + "hello 你好 Lorvane", 5000);
     QCOMPARE(readBytes(book), QByteArray());
 

@@ -25,3 +25,6 @@ else()
   add_test(NAME winapi_syntax COMMAND ${CMAKE_COMMAND} -E false)
 endif()
 set_tests_properties(winapi_syntax PROPERTIES LABELS unit)
+
+# catalog column width
+lorvane_add_test(NAME tst_catalogwidth KIND unit SOURCES unit/tst_catalogwidth.cpp)

@@ -35,3 +35,6 @@ target_compile_definitions(tst_browser PRIVATE
 
 # keys, context menus and timers of the main window
 lorvane_add_test(NAME tst_windowwiring KIND widgets SOURCES widgets/tst_windowwiring.cpp)
+
+# catalog column width
+lorvane_add_test(NAME tst_catalogpanel KIND widgets SOURCES widgets/tst_catalogpanel.cpp)
