@@ -17,6 +17,9 @@ public:
     // The picture at `path` scaled to `size` ignoring its aspect ratio, fast scaling; a
     // null pixmap when it cannot be loaded.
     const QPixmap& scaled(const QString& path, const QSize& size);
+    // Reads the picture again at the next paint: the file may have been replaced at the same
+    // path, or put there after a paint found it missing.
+    void forget() { loadTried = false; }
 
 private:
     QString loadedPath;

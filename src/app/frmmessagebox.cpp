@@ -16,10 +16,33 @@ frmMessageBox::frmMessageBox(QWidget* parent) : QDialog(parent), ui(new Ui::frmM
     IconHelper::instance()->setIcon(ui->btnMenu_Close, QChar(0xf00d), 10);
     connect(ui->btnMenu_Close, &QPushButton::clicked, this, &frmMessageBox::close);
     connect(ui->btnCancel, &QPushButton::clicked, this, &frmMessageBox::close);
+    baseInfoHeight = ui->labInfo->height();
+    baseButtonsY = ui->layoutWidget->y();
+    baseHeight = height();
+    centreOnScreen();
+}
+
+void frmMessageBox::centreOnScreen()
+{
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect desktop = screen->geometry();
         move(desktop.width() / 2 - width() / 2, desktop.height() / 2 - height() / 2);
     }
+}
+
+// The text area of the form has room for two lines; a longer message (a database path)
+// pushes the buttons down and makes the box taller, so nothing of it is cut off.
+void frmMessageBox::fitMessage()
+{
+    // Measured with the font and margins the label will be shown with.
+    ensurePolished();
+    ui->labInfo->ensurePolished();
+    const int needed = ui->labInfo->heightForWidth(ui->labInfo->width());
+    const int grow = qMax(0, needed - baseInfoHeight);
+    ui->labInfo->resize(ui->labInfo->width(), baseInfoHeight + grow);
+    ui->layoutWidget->move(ui->layoutWidget->x(), baseButtonsY + grow);
+    resize(width(), baseHeight + grow);
+    centreOnScreen();
 }
 
 frmMessageBox::~frmMessageBox() { delete ui; }
@@ -41,6 +64,7 @@ void frmMessageBox::setMessage(const QString& text, int kind)
         ui->btnCancel->setVisible(look.cancel);
     }
     ui->labInfo->setText(text);
+    fitMessage();
 }
 
 void frmMessageBox::on_btnOk_clicked()

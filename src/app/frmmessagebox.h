@@ -28,7 +28,14 @@ private slots:
     void on_btnOk_clicked();
 
 private:
+    void fitMessage();
+    void centreOnScreen();
+
     Ui::frmMessageBox* ui;
     QPoint mousePoint;
     bool mousePressed = false;
+    // The form's own sizes, kept for the usual one- and two-line messages.
+    int baseInfoHeight = 0;
+    int baseButtonsY = 0;
+    int baseHeight = 0;
 };

@@ -62,12 +62,13 @@ void MainWindow::initialise()
     for (const QString& dir : {AppDirs::dataDir(), AppDirs::libraryDir(), AppDirs::recycleDir(),
                                AppDirs::backupDir(), AppDirs::keyDir()})
         FileCreate::createDir(dir);
-    SqliteOper::ensureBooksTable();
+    const bool tableReady = SqliteOper::ensureBooksTable();
     ui->textEdit->setEnabled(false);
 
     sqliteOper = new SqliteOper(this);
     sqliteOper->hide();
-    if (!SqliteOper::openDatabase(db)) {
+    // A library whose index cannot be read would look empty and fill with starter items.
+    if (!tableReady || !SqliteOper::openDatabase(db)) {
         Messages::error(tr("无法打开书库数据库 %1，程序将退出。").arg(AppDirs::databasePath()));
         return;
     }

@@ -170,6 +170,9 @@ private:
     // open text; defined beside qApp_quit.
     void saveSessionState();
 
+    // The icon row's pictures in the theme's text colour (app/mainwindow_chrome.cpp).
+    void applyIconRowInk(const QString& colour);
+
     Ui::MainWindow* ui = nullptr;
     bool m_initialised = false;
 

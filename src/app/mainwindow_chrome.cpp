@@ -3,6 +3,7 @@
 
 #include "app/backgroundpicture.h"
 #include "app/iconhelper.h"
+#include "app/inkicon.h"
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -14,6 +15,16 @@ const QChar kGlyphMinimise(0xf068);
 const QChar kGlyphMaximise(0xf096);
 const QChar kGlyphRestore(0xf079);
 const QChar kGlyphClose(0xf00d);
+
+// The icon row: each button with its picture.
+QList<QPair<QToolButton*, QString>> iconRow(Ui::MainWindow* ui)
+{
+    return {{ui->catalog, ":/icon/sidebar"}, {ui->fullScreen, ":/icon/fullscreen"},
+            {ui->settings, ":/icon/settings"}, {ui->browser, ":/icon/tools"},
+            {ui->lock, ":/icon/lock"},         {ui->search, ":/icon/search"},
+            {ui->one_key, ":/icon/one_key"},   {ui->btn_bak, ":/icon/bak"},
+            {ui->btn_recycle, ":/icon/recycle"}};
+}
 } // namespace
 
 void MainWindow::applyIconGlyphs()
@@ -32,16 +43,16 @@ void MainWindow::applyIconGlyphs()
     for (const auto& button : formatting)
         icons->setIcon(button.first, QChar(button.second), 15);
 
-    const QList<QPair<QToolButton*, const char*>> iconRow{
-        {ui->catalog, ":/icon/sidebar"}, {ui->fullScreen, ":/icon/fullscreen"},
-        {ui->settings, ":/icon/settings"}, {ui->browser, ":/icon/tools"},
-        {ui->lock, ":/icon/lock"},         {ui->search, ":/icon/search"},
-        {ui->one_key, ":/icon/one_key"},   {ui->btn_bak, ":/icon/bak"},
-        {ui->btn_recycle, ":/icon/recycle"}};
-    for (const auto& button : iconRow) {
-        button.first->setIcon(QIcon(QString::fromLatin1(button.second)));
+    for (const auto& button : iconRow(ui)) {
+        button.first->setIcon(QIcon(button.second));
         button.first->setIconSize(QSize(40, 40));
     }
+}
+
+void MainWindow::applyIconRowInk(const QString& colour)
+{
+    for (const auto& button : iconRow(ui))
+        button.first->setIcon(inkIcon(button.second, QColor(colour)));
 }
 
 void MainWindow::systemTrayActivated_slot(QSystemTrayIcon::ActivationReason reason)

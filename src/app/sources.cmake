@@ -8,6 +8,7 @@ target_sources(lorvane_core PRIVATE
   # window chrome and message box
   app/mainwindow_chrome.cpp
   app/iconhelper.cpp app/iconhelper.h
+  app/inkicon.cpp app/inkicon.h
   app/dragproxy.cpp app/dragproxy.h
   app/atooltipper.cpp app/atooltipper.h
   app/backgroundpicture.cpp app/backgroundpicture.h

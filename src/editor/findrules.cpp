@@ -42,10 +42,20 @@ QString selectionAsPlainText(const QString& selected)
     return plain;
 }
 
+QString selectionAsRawText(const QString& selected)
+{
+    QString raw = selected;
+    for (QChar& c : raw) {
+        if (c == QChar::ParagraphSeparator || c.unicode() == 0xfdd0 || c.unicode() == 0xfdd1)
+            c = QLatin1Char('\n');
+    }
+    return raw;
+}
+
 QString replaceAll(const QString& text, const QString& selected, const QString& replacement,
                    bool caseInsensitive)
 {
-    const QString needle = selectionAsPlainText(selected);
+    const QString needle = selectionAsRawText(selected);
     // QString::replace would put the replacement between every character.
     if (needle.isEmpty())
         return text;

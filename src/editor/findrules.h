@@ -24,9 +24,14 @@ SearchMode searchMode(qint8 code);
 // the plain text has spaces.
 QString selectionAsPlainText(const QString& selected);
 
-// `text` with every occurrence of the selection replaced by `replacement`, left to right and
-// without overlaps. The selection is compared in its plain-text form so that a selection
-// across a paragraph break is found as well.
+// An editor selection as the chapter's file holds it (editorPlainText): paragraph breaks
+// are line feeds, no-break spaces and line separators stay what they are.
+QString selectionAsRawText(const QString& selected);
+
+// The chapter's raw `text` with every occurrence of the selection replaced by
+// `replacement`, left to right and without overlaps. The selection is compared in its raw
+// form: a selection across a paragraph break is found, and the no-break spaces of the rest
+// of the chapter are left alone.
 QString replaceAll(const QString& text, const QString& selected, const QString& replacement,
                    bool caseInsensitive);
 

@@ -14,7 +14,7 @@
 
 void MainWindow::on_textEdit_cursorPositionChanged()
 {
-    const int count = chapterCharCount(editorPlainText(ui->textEdit->document()));
+    const int count = chapterCharCount(editorReadingText(ui->textEdit->document()));
     const QString textColour =
         settings->value(ThemeValues::currentGroup(*settings) + "/" + Config::TextColor).toString();
     const CountDisplay d =

@@ -3,6 +3,7 @@
 
 #include "app/messages.h"
 #include "editor/dialogfind.h"
+#include "editor/editortext.h"
 #include "editor/findrules.h"
 
 #include <QTextCursor>
@@ -41,9 +42,12 @@ void MainWindow::str_replace_slot(const QString& text, bool all, bool caseInsens
         return;
     if (all) {
         // Plain text in, plain text out: the format-guessing setter would turn a chapter
-        // that happens to look like HTML into markup.
-        ui->textEdit->setPlainText(FindRules::replaceAll(
-            ui->textEdit->toPlainText(), cursor.selectedText(), text, caseInsensitive));
+        // that happens to look like HTML into markup. The raw text keeps the chapter's
+        // no-break spaces; the new text is an edit the autosave must see.
+        ui->textEdit->setPlainText(
+            FindRules::replaceAll(editorPlainText(ui->textEdit->document()),
+                                  cursor.selectedText(), text, caseInsensitive));
+        ui->textEdit->document()->setModified(true);
         return;
     }
     cursor.beginEditBlock();

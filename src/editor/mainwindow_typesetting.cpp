@@ -11,7 +11,7 @@
 
 void MainWindow::on_one_key_clicked()
 {
-    const QString text = Typesetting::oneKey(editorPlainText(ui->textEdit->document()),
+    const QString text = Typesetting::oneKey(editorReadingText(ui->textEdit->document()),
                                              Typesetting::oneKeyOptions(*settings));
     // As plain text: a chapter that happens to begin like markup must keep its tags.
     ui->textEdit->setPlainText(text);

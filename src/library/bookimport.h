@@ -39,4 +39,17 @@ struct Volume {
 // the chapter files are not part of the catalog.
 QVector<Volume> readBook(const QString& bookDir);
 
+// Gives the chapter files of the library's copy of a book whose ending is ".txt" in another
+// case ("第一章.TXT", saved on Windows) the ".txt" the catalog's paths use; the name before
+// it stays as it was. A file whose ".txt" twin exists is left alone. Run before readBook;
+// the source directory is never touched.
+void lowerTxtEndings(const QString& bookDir);
+
+// The files of a copied book that did not become chapters or the text of the book or a
+// volume, relative to the book directory and sorted: the author is told about them.
+QStringList unindexedFiles(const QString& bookDir, const QVector<Volume>& volumes);
+
+// The message about `files` after an import; at most `shown` of them are named.
+QString unindexedMessage(const QStringList& files, int shown = 10);
+
 } // namespace BookImport

@@ -56,11 +56,26 @@ bool isSafeName(const QString& name)
     return true;
 }
 
-QString retitled(const QString& text, const QString& title)
+static bool isTitleBlank(QChar c)
+{
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QChar(0x3000);
+}
+
+QString retitled(const QString& text, const QString& oldTitle, const QString& title)
 {
     const int lineEnd = text.indexOf(QLatin1Char('\n'));
+    const QString first = lineEnd < 0 ? text : text.left(lineEnd);
+    int begin = 0;
+    while (begin < first.size() && isTitleBlank(first[begin]))
+        ++begin;
+    int end = first.size();
+    while (end > begin && isTitleBlank(first[end - 1]))
+        --end;
+    const QStringRef name = first.midRef(begin, end - begin);
+    if (!name.isEmpty() && name != oldTitle)
+        return text;
     const QString rest = lineEnd < 0 ? QString() : text.mid(lineEnd + 1);
-    return title + QStringLiteral("\n\n") + rest;
+    return first.left(begin) + title + QStringLiteral("\n\n") + rest;
 }
 
 bool renameEntry(const QString& from, const QString& to)

@@ -35,9 +35,12 @@ int freeNumber(int start, const std::function<QString(int)>& nameOf, const QStri
 // characters inside.
 bool isSafeName(const QString& name);
 
-// The chapter text with its title line replaced: the new name, an empty line, then
-// everything after the first line break.
-QString retitled(const QString& text, const QString& title);
+// The chapter text after its chapter was renamed from `oldTitle` to `title`. Only a title
+// line is replaced: a first line that reads the old name (leading and trailing ASCII and
+// full-width blanks aside) or is blank becomes its indent, the new name and an empty line,
+// followed by everything after the first line break. Any other first line is the author's
+// text (imported chapters start with their body), so the text is returned unchanged.
+QString retitled(const QString& text, const QString& oldTitle, const QString& title);
 
 // Renames a chapter file or a book or volume directory in place. Refuses when a path is
 // empty, when the target would leave the source's directory or when anything exists at

@@ -19,6 +19,8 @@ const char kRename[] = "update books set name = ? , url = ? where id = ?";
 const char kItem[] = "select name , type , pid from books where id = ?";
 const char kParent[] = "select name , pid from books where id = ?";
 const char kGrandparent[] = "select name from books where id = ?";
+const char kSiblingNamed[] = "select count(*) from books where type = ? and pid = ? and "
+                             "name = ? and id <> ? and del = 0";
 const char kTwoSorts[] = "select sort from books where id = ? or id = ?";
 const char kSort[] = "select sort from books where id = ?";
 const char kSetSort[] = "update books set sort = ? where id = ?";
@@ -148,6 +150,13 @@ RenamePlan planRename(int id, const QString& newName, const QString& prefix)
     plan.found = true;
     plan.oldName = item[0].toString();
     plan.type = item[1].toInt();
+    QSqlQuery sibling = prepared(kSiblingNamed);
+    sibling.addBindValue(plan.type);
+    sibling.addBindValue(item[2]);
+    sibling.addBindValue(newName);
+    sibling.addBindValue(id);
+    // A failed check counts as taken: two rows on one file is the loss this guards against.
+    plan.nameTaken = !sibling.exec() || !sibling.next() || sibling.value(0).toInt() > 0;
     QString dir;
     if (plan.type == 1) {
         dir = prefix;

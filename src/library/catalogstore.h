@@ -26,9 +26,11 @@ bool renameItem(int id, const QString& name, const QString& url);
 
 // Where a rename takes an item on disk, worked out from the stored names. `found` is false
 // when the row does not exist; the paths stay empty when a parent row is missing or the
-// type is unknown, which makes the rename fail.
+// type is unknown, which makes the rename fail. `nameTaken` says that a live sibling of the
+// same kind already has the new name (its file may be gone from the disk, the row is not).
 struct RenamePlan {
     bool found = false;
+    bool nameTaken = false;
     int type = 0;
     QString oldName;
     QString oldPath;

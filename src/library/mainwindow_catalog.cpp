@@ -80,7 +80,7 @@ bool MainWindow::loadFileToEditor(const QString& path)
 
 void MainWindow::on_treeView_clicked(const QModelIndex& index)
 {
-    const QString shown = editorPlainText(ui->textEdit->document());
+    const QString shown = editorReadingText(ui->textEdit->document());
     saveOpenChapter();
     const int count = chapterCharCount(shown);
     wordLockRemaining -= charsGainedSince(wordLockBase, count);
@@ -104,10 +104,9 @@ void MainWindow::on_treeView_clicked(const QModelIndex& index)
     ui->textEdit->setTextCursor(cursor);
     ui->textEdit->setFocus(Qt::MouseFocusReason);
     // Applying the margins walks the cursor to the last paragraph and back; the title and
-    // the count show that walk as a cursor movement.
-    if (ui->textEdit->document()->blockCount() > 1)
-        on_textEdit_cursorPositionChanged();
-    wordLockBase = chapterCharCount(editorPlainText(ui->textEdit->document()));
+    // the count show that walk as a cursor movement, for a one-paragraph item as well.
+    on_textEdit_cursorPositionChanged();
+    wordLockBase = chapterCharCount(editorReadingText(ui->textEdit->document()));
 }
 
 void MainWindow::on_treeView_doubleClicked(const QModelIndex& index)

@@ -39,7 +39,10 @@ void MainWindow::rename_slot(const QModelIndex& topLeft, const QModelIndex& bott
 
     // Disk first, then the table; a table that refuses puts the disk back, so the two never
     // disagree about where the text lives.
-    const bool moved = CatalogNames::renameEntry(plan.oldPath, plan.newPath);
+    // The disk alone cannot tell: a sibling whose file was removed outside the program still
+    // owns its name, and a second item there would share its file.
+    const bool moved =
+        !plan.nameTaken && CatalogNames::renameEntry(plan.oldPath, plan.newPath);
     if (!moved || !CatalogStore::renameItem(id.toInt(), name, plan.newUrl)) {
         if (moved)
             CatalogNames::renameEntry(plan.newPath, plan.oldPath);
@@ -55,7 +58,8 @@ void MainWindow::rename_slot(const QModelIndex& topLeft, const QModelIndex& bott
 
     if (plan.type == Catalog::Chapter && curOpenChapter == plan.oldPath) {
         curOpenChapter = plan.newPath;
-        ui->textEdit->setPlainText(CatalogNames::retitled(editorPlainText(ui->textEdit->document()), name));
+        ui->textEdit->setPlainText(CatalogNames::retitled(editorPlainText(ui->textEdit->document()),
+                                                               plan.oldName, name));
         saveOpenChapter();
     } else if (plan.type != Catalog::Chapter && curOpenChapter.startsWith(plan.oldPath + '/')) {
         // The open file moved with its book or volume; keep saving it where it now is.

@@ -46,6 +46,7 @@ void MainWindow::importBooks_slot()
         Messages::error(tr("导入失败：书籍没能完整复制!"));
         return;
     }
+    BookImport::lowerTxtEndings(dir);
     const QVector<BookImport::Volume> volumes = BookImport::readBook(dir);
     // The book and its volumes open their own text like created ones.
     FileCreate::createFile(dir + QStringLiteral("/index.txt"));
@@ -65,6 +66,9 @@ void MainWindow::importBooks_slot()
     }
     model->clear();
     loadCatalog();
+    const QStringList unindexed = BookImport::unindexedFiles(dir, volumes);
+    if (!unindexed.isEmpty())
+        Messages::information(BookImport::unindexedMessage(unindexed));
 }
 
 void MainWindow::exportBooks_slot()

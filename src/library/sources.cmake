@@ -1,6 +1,7 @@
 target_sources(lorvane_core PRIVATE
   # file store and book index
   library/textfile.cpp library/textfile.h
+  library/textdecoder.cpp library/textdecoder.h
   library/filecreate.cpp library/filecreate.h
   library/sqliteoper.cpp library/sqliteoper.h
 

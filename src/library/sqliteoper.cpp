@@ -2,6 +2,8 @@
 
 #include "app/appdirs.h"
 
+#include <QDebug>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
 
@@ -64,18 +66,25 @@ void SqliteOper::closeDatabase()
     QSqlDatabase::removeDatabase(QLatin1String(QSqlDatabase::defaultConnection));
 }
 
-void SqliteOper::ensureBooksTable()
+bool SqliteOper::ensureBooksTable()
 {
     QSqlDatabase db;
     if (!openDatabase(db))
-        return;
+        return false;
     QSqlQuery query(db);
-    QString name;
-    if (query.exec(QLatin1String(kTableExists)) && query.first())
-        name = query.value(0).toString();
-    if (name != QLatin1String("books"))
-        query.exec(QLatin1String(kCreateTable));
-    query.exec(QLatin1String(kCreatePidIndex));
+    if (!query.exec(QLatin1String(kTableExists))) {
+        qWarning() << "book index unreadable:" << query.lastError().text();
+        return false;
+    }
+    const bool found = query.first() && query.value(0).toString() == QLatin1String("books");
+    if (!found && !query.exec(QLatin1String(kCreateTable))) {
+        qWarning() << "cannot create the book index:" << query.lastError().text();
+        return false;
+    }
+    // Only a speed-up: a read-only library without it still works.
+    if (!query.exec(QLatin1String(kCreatePidIndex)))
+        qWarning() << "no index on books(pid):" << query.lastError().text();
+    return true;
 }
 
 int SqliteOper::maxId()

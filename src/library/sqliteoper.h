@@ -13,7 +13,10 @@ public:
     using QWidget::QWidget;
 
     static bool openDatabase(QSqlDatabase& db);
-    static void ensureBooksTable();
+    // Creates the table `books` when missing; false when the table can be neither found nor
+    // created (SQLite opens any file, a text file named sys.db included: only a statement
+    // tells that it is no database).
+    static bool ensureBooksTable();
     static int maxId();
     static float maxSort(int pid);
     static int childCount(int pid);

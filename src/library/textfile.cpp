@@ -2,29 +2,24 @@
 
 #include <QFile>
 #include <QSaveFile>
-#include <QTextCodec>
+
+#include <utility>
 
 namespace TextFile {
 
-QString decode(const QByteArray& bytes)
-{
-    QByteArray data = bytes;
-    if (data.startsWith("\xEF\xBB\xBF"))
-        data.remove(0, 3);
-    QTextCodec::ConverterState state;
-    const QString utf8 = QTextCodec::codecForName("UTF-8")->toUnicode(data.constData(),
-                                                                      data.size(), &state);
-    if (state.invalidChars == 0 && state.remainingChars == 0)
-        return utf8;
-    return QTextCodec::codecForName("GB18030")->toUnicode(data);
-}
+QString decode(const QByteArray& bytes) { return TextDecoder::decode(bytes).text; }
 
-bool read(const QString& path, QString* text)
+bool read(const QString& path, QString* text, TextDecoder::Result* decoded)
 {
+    // Raw bytes: the device's text mode would drop 0x0D bytes inside UTF-16 characters
+    // (不 is 0D 4E); the decoder turns line breaks into line feeds itself.
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
+    if (!f.open(QIODevice::ReadOnly))
         return false;
-    *text = decode(f.readAll());
+    TextDecoder::Result result = TextDecoder::decode(f.readAll());
+    *text = result.text;
+    if (decoded)
+        *decoded = std::move(result);
     return true;
 }
 

@@ -92,5 +92,5 @@ void MainWindow::setDragProxyEnabled(bool enabled)
 
 int MainWindow::editorCharCount() const
 {
-    return chapterCharCount(editorPlainText(ui->textEdit->document()));
+    return chapterCharCount(editorReadingText(ui->textEdit->document()));
 }

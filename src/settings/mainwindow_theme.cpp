@@ -2,6 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include "app/appdirs.h"
+#include "app/backgroundpicture.h"
 #include "library/filecreate.h"
 #include "settings/dialogsetting.h"
 #include "settings/themestyle.h"
@@ -42,6 +43,8 @@ void MainWindow::save_success_update()
 {
     const ThemeValues theme = ThemeValues::readCurrent(*settings);
     bgImagePath = theme.image;
+    if (bgPicture)
+        bgPicture->forget();
     if (!bgImagePath.isEmpty())
         update();
     const ThemeSheets sheets = ThemeSheets::build(theme, FileCreate::loadStyleSheet("gray"));
@@ -56,6 +59,7 @@ void MainWindow::save_success_update()
     ui->right_label->setStyleSheet(sheets.sideStrips);
     ui->bottom_label->setStyleSheet(sheets.bottomStrip);
     ui->Widget_tool->setStyleSheet(sheets.toolBar);
+    applyIconRowInk(theme.text);
     for (QLabel* label : {statusPathLabel, statusClockLabel, statusCountLabel})
         label->setStyleSheet(sheets.statusLabels);
 

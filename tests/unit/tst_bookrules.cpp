@@ -101,14 +101,22 @@ void TstBookRules::bookListing()
     TestAppDir app;
     const QString book = app.file("书");
     for (const char* f : {"第十卷/第2章.txt", "第十卷/第10章.txt", "第十卷/上.txt篇.txt", "第十卷/index.txt",
-                          "第十卷/第3章.TXT", "第二卷/封面.jpg", "第二卷/深处/第9章.txt", "序.txt", ".git/第5章.txt"})
-        writeBytes(book + "/" + f, "x");
+                          "第十卷/第3章.TXT", "第十卷/第2章.Txt", "第二卷/封面.jpg", "第二卷/深处/第9章.txt",
+                          "序.txt", ".git/第5章.txt"})
+        writeBytes(book + "/" + f, f);
+    BookImport::lowerTxtEndings(book);
     const QVector<BookImport::Volume> volumes = BookImport::readBook(book);
     QCOMPARE(volumes.size(), 2);
     QCOMPARE(volumes[0].name, QString("第二卷"));
     QCOMPARE(volumes[0].chapters, QStringList());
     QCOMPARE(volumes[1].name, QString("第十卷"));
-    QCOMPARE(volumes[1].chapters, QStringList({"上.txt篇", "第2章", "第10章"}));
+    QCOMPARE(volumes[1].chapters, QStringList({"上.txt篇", "第2章", "第3章", "第10章"}));
+    // A Windows ending is lowered in place; a twin of an existing chapter is kept and named.
+    QCOMPARE(readBytes(book + "/第十卷/第3章.txt"), QByteArray("第十卷/第3章.TXT"));
+    QCOMPARE(readBytes(book + "/第十卷/第2章.txt"), QByteArray("第十卷/第2章.txt"));
+    QCOMPARE(BookImport::unindexedFiles(book, volumes),
+             QStringList({".git/第5章.txt", "序.txt", "第二卷/封面.jpg", "第二卷/深处/第9章.txt",
+                          "第十卷/第2章.Txt"}));
 }
 
 QTEST_GUILESS_MAIN(TstBookRules)

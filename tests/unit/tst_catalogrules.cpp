@@ -14,6 +14,8 @@ private slots:
     void safeNames_data();
     void safeNames();
     void renameEntryStaysInPlace();
+    void retitledReplacesOnlyATitleLine_data();
+    void retitledReplacesOnlyATitleLine();
     void quotesAreStoredAsTheyAre();
     void swapSortsExchangesBothOrNeither();
 };
@@ -32,6 +34,25 @@ void TstCatalogRules::safeNames()
 {
     QFETCH(QString, name);
     QTEST(CatalogNames::isSafeName(name), "safe");
+}
+
+void TstCatalogRules::retitledReplacesOnlyATitleLine_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected"); // after renaming 甲 to 序章
+    QTest::newRow("title line") << "甲\n\n正文" << "序章\n\n\n正文";
+    QTest::newRow("typeset title keeps its indent")
+        << "\u3000\u3000甲 \n正文" << "\u3000\u3000序章\n\n正文";
+    QTest::newRow("empty first line") << "\n正文" << "序章\n\n正文";
+    QTest::newRow("empty text") << "" << "序章\n\n";
+    QTest::newRow("body first: kept") << "\u3000\u3000甲说：走。\n正文" << "\u3000\u3000甲说：走。\n正文";
+    QTest::newRow("one line of body: kept") << "乙" << "乙";
+}
+
+void TstCatalogRules::retitledReplacesOnlyATitleLine()
+{
+    QFETCH(QString, text);
+    QTEST(CatalogNames::retitled(text, "甲", "序章"), "expected");
 }
 
 void TstCatalogRules::renameEntryStaysInPlace()

@@ -42,11 +42,13 @@ void TstEditorRules::countAndItsLabel()
 void TstEditorRules::replaceAll()
 {
     // Left to right without overlaps; a replacement holding the word is not replaced again; a
-    // non-breaking space matches as the plain text shows it.
+    // no-break space is a character of its own, kept where it was not selected.
     QCOMPARE(FindRules::replaceAll("aaaaa", "aa", "b", true), QString("bba"));
     QCOMPARE(FindRules::replaceAll("猫狗", "猫", "大猫", true), QString("大猫狗"));
-    QCOMPARE(FindRules::replaceAll("a b", "a" + QString(QChar::Nbsp) + "b", "c", true),
-             QString("c"));
+    const QString nbsp(QChar::Nbsp);
+    QCOMPARE(FindRules::replaceAll("a" + nbsp + "b a b", "a" + nbsp + "b", "c", true),
+             QString("c a b"));
+    QCOMPARE(FindRules::replaceAll(nbsp + "甲\n乙", "甲\u2029乙", "丙", true), QString(nbsp + "丙"));
 }
 
 void TstEditorRules::oneKey_data()

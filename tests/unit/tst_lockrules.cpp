@@ -5,6 +5,7 @@
 #include "lock/wordlockprogress.h"
 #include "support/testsupport.h"
 
+#include <QSoundEffect>
 #include <QtTest>
 
 namespace Sym = KeyClass::Sym;
@@ -21,6 +22,7 @@ private slots:
     void lockedHookSwallowsOnlyTheEscapes();
     void wordLockTicks_data();
     void wordLockTicks();
+    void missingSoundIsLookedForAgain();
 };
 
 void TstLockRules::soundForKeysym_data()
@@ -141,6 +143,33 @@ void TstLockRules::wordLockTicks()
         QCOMPARE(left, remaining[i]);
     }
     QCOMPARE(ended, endTick);
+}
+
+namespace {
+// The production player without effects: records which files it went to load.
+class LoadRecordingPlayer : public EffectSoundPlayer
+{
+public:
+    QStringList loaded;
+
+protected:
+    Effects createEffects(const QString& path) override
+    {
+        loaded << path;
+        return {};
+    }
+};
+} // namespace
+
+void TstLockRules::missingSoundIsLookedForAgain()
+{
+    TestAppDir app;
+    LoadRecordingPlayer player;
+    player.play("lock.wav");
+    QVERIFY(player.loaded.isEmpty());
+    writeBytes(app.file("sound/lock.wav"), "RIFF");
+    player.play("lock.wav");
+    QCOMPARE(player.loaded, QStringList{app.file("sound/lock.wav")});
 }
 
 QTEST_GUILESS_MAIN(TstLockRules)

@@ -72,11 +72,27 @@ void TstStorage::readsEveryEncodingWeMeet_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("text");
-    const QString chinese = "　　天色已晚，他走进客栈。𠀀\n";
-    QTest::newRow("utf-8 with bom") << "\xEF\xBB\xBF" + chinese.toUtf8() << chinese;
+    QTest::addColumn<int>("encoding");
+    QTest::addColumn<bool>("clean");
+    const QString chinese = "　　天色已晚，他不走进客栈。𠀀\n";
+    const QByteArray utf8 = chinese.toUtf8();
+    const QString bad = QString(QChar::ReplacementCharacter);
+    const auto utf16 = [](const char* codec, const QString& text) {
+        return QTextCodec::codecForName(codec)->fromUnicode("\uFEFF" + text);
+    };
+    QTest::newRow("utf-8 with bom") << "\xEF\xBB\xBF" + utf8 << chinese << 0 << true;
+    QTest::newRow("utf-16le with bom") << utf16("UTF-16LE", chinese + "\r\n") << chinese + "\n" << 1 << true;
+    QTest::newRow("utf-16be with bom") << utf16("UTF-16BE", chinese) << chinese << 2 << true;
     QTest::newRow("gb18030 from chinese windows")
-        << QTextCodec::codecForName("GB18030")->fromUnicode(chinese) << chinese;
-    QTest::newRow("crlf line ends") << QByteArray("a\r\nb\r\n") << "a\nb\n";
+        << QTextCodec::codecForName("GB18030")->fromUnicode(chinese) << chinese << 3 << true;
+    QTest::newRow("crlf line ends") << QByteArray("a\r\nb\r\n") << "a\nb\n" << 0 << true;
+    // One bad byte stays one replacement character; the rest is the author's text.
+    QTest::newRow("utf-8 with a stray byte")
+        << utf8.left(9) + "\xFF" + utf8.mid(9) << chinese.left(3) + bad + chinese.mid(3) << 0 << false;
+    QTest::newRow("utf-8 cut inside the last character")
+        << utf8 + utf8.left(2) << chinese + bad + bad << 0 << false;
+    QTest::newRow("not gb18030 either")
+        << QByteArray("ab\xFF\x80") << "ab" + bad + bad << 0 << false;
 }
 
 void TstStorage::readsEveryEncodingWeMeet()
@@ -85,8 +101,11 @@ void TstStorage::readsEveryEncodingWeMeet()
     TestAppDir app;
     writeBytes(app.file("in.txt"), bytes);
     QString read;
-    QVERIFY(TextFile::read(app.file("in.txt"), &read));
+    TextDecoder::Result decoded;
+    QVERIFY(TextFile::read(app.file("in.txt"), &read, &decoded));
     QTEST(read, "text");
+    QTEST(int(decoded.encoding), "encoding");
+    QTEST(decoded.clean, "clean");
 }
 
 void TstStorage::deleteAndCopyDirectories()

@@ -3,6 +3,7 @@
 
 #include "app/mainwindow.h"
 #include "editor/dialogfind.h"
+#include "editor/editortext.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -158,6 +159,8 @@ void TstFindFormat::replace_data()
         << "甲乙\n丙丁\n甲乙\n丙丁" << 1 << 4 << true << true << "甲她丁\n甲她丁";
     QTest::newRow("all keeps markup as text")
         << "<b>他</b>说：<br>走" << 3 << 4 << true << true << "<b>她</b>说：<br>走";
+    QTest::newRow("all keeps no-break spaces")
+        << "\u00a0\u00a0他说 他\u00a0来了" << 2 << 3 << true << true << "\u00a0\u00a0她说 她\u00a0来了";
     QTest::newRow("nothing selected") << "他说他来了" << 2 << 2 << true << true << "他说他来了";
 }
 
@@ -180,17 +183,20 @@ void TstFindFormat::replace()
     f.check(all ? "global" : "current", true);
     f.in<QLineEdit>("re_lineEdit")->setText("她");
     f.in<QPushButton>("sure")->click();
-    QCOMPARE(f.editor->toPlainText(), expected);
+    QCOMPARE(editorPlainText(f.editor->document()), expected);
     QVERIFY(!f.editor->textCursor().hasSelection());
     QVERIFY(f.app.messages.isEmpty());
 
     const QString first = f.app.file("data/我的书籍/书/卷/甲.txt");
     QCOMPARE(readBytes(first), text.toUtf8());
+    // A replacement is an edit: the autosave writes it.
+    QMetaObject::invokeMethod(f.w.get(), "timer_save_slot");
+    QCOMPARE(readBytes(first), expected.toUtf8());
     clickItem(*f.w, "书/卷/乙");
     QCOMPARE(readBytes(first), expected.toUtf8());
     QCOMPARE(readBytes(f.app.file("data/我的书籍/书/卷/乙.txt")), text.toUtf8());
     clickItem(*f.w, "书/卷/甲");
-    QCOMPARE(f.editor->toPlainText(), expected);
+    QCOMPARE(editorPlainText(f.editor->document()), expected);
 }
 
 void TstFindFormat::sizeStepsByTwoWithinTheList_data()

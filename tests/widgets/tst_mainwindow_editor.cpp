@@ -1,6 +1,7 @@
 #include "support/librarysupport.h"
 #include "support/testsupport.h"
 
+#include "app/backgroundpicture.h"
 #include "app/mainwindow.h"
 #include "settings/config.h"
 #include "settings/dialogsetting.h"
@@ -133,7 +134,10 @@ void TstMainWindowEditor::saveTriggersWriteOnlyTheOpenChapter()
 
 void TstMainWindowEditor::typesettingKeepsMarkupAsText()
 {
-    EditorWindow e("<b>粗</b>\n\n\n  细  ");
+    EditorWindow e("<b>粗</b>\n\n\n");
+    // Indents pasted from a web page are no-break spaces: blanks to the count and to 删除空格.
+    e.edit->insertPlainText("\u00a0\u00a0细\u00a0 ");
+    QCOMPARE(e.countLabel()->text(), QString("总字数:9\t稿费:0.45"));
     e.get<QLabel>("label_chapterTitle")->clear();
     e.get<QToolButton>("one_key")->click();
     const QString typeset = "    <b>粗</b>\n    \n    细";
@@ -142,7 +146,7 @@ void TstMainWindowEditor::typesettingKeepsMarkupAsText()
     QCOMPARE(titleOf(*e.w), QString("甲*"));
     QCOMPARE(e.countLabel()->text(), QString("总字数:9\t稿费:0.45"));
     // Typesetting does not save; the next save does.
-    QCOMPARE(readBytes(e.chapter), QByteArray("<b>粗</b>\n\n\n  细  "));
+    QCOMPARE(readBytes(e.chapter), QByteArray("<b>粗</b>\n\n\n"));
     QTest::keyClick(e.edit, Qt::Key_S, Qt::ControlModifier);
     QCOMPARE(readBytes(e.chapter), typeset.toUtf8());
 }
@@ -164,6 +168,14 @@ void TstMainWindowEditor::settingsDialogAndThemeApplyStyleSheetsSizeAndMargins()
     QVERIFY(!dialog->isVisible());
     QCOMPARE(e.get("treeView")->styleSheet(),
              QString("background-color : #ffcdec;color : #123456;"));
+    // The icon row is drawn in the text colour (on a dark theme the default ink vanishes).
+    const QImage lockIcon = e.get<QToolButton>("lock")->icon().pixmap(40, 40).toImage();
+    QSet<QRgb> inks;
+    for (int y = 0; y < lockIcon.height(); ++y)
+        for (int x = 0; x < lockIcon.width(); ++x)
+            if (qAlpha(lockIcon.pixel(x, y)) == 255)
+                inks.insert(lockIcon.pixel(x, y) & 0xffffff);
+    QCOMPARE(inks, QSet<QRgb>{0x123456});
 
     // Margins only while maximised (or full screen); the size covers the whole text.
     e.settings("UIOption_2/bg_image", e.app.file("图/山.png"));
@@ -175,6 +187,13 @@ void TstMainWindowEditor::settingsDialogAndThemeApplyStyleSheetsSizeAndMargins()
     for (const char* name : {"wiget_textEdit", "treeView", "left_label", "bottom_label"})
         QVERIFY2(e.get(name)->styleSheet().startsWith("background-color : transparent;"), name);
     QCOMPARE(margins(), QPointF(200, 150));
+    // A picture put in place after a paint found it missing shows at the next theme change.
+    e.w->grab();
+    QImage mountain(4, 4, QImage::Format_RGB32);
+    mountain.fill(Qt::darkGreen);
+    QVERIFY(QDir().mkpath(e.app.file("图")) && mountain.save(e.app.file("图/山.png")));
+    e.applyTheme();
+    QVERIFY(!e.w->findChild<BackgroundPicture*>()->scaled(e.app.file("图/山.png"), {4, 4}).isNull());
     for (QTextCursor c(e.edit->document()); c.movePosition(QTextCursor::NextCharacter);)
         QCOMPARE(c.charFormat().fontPointSize(), 24.0);
 

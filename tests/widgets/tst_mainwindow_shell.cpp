@@ -18,6 +18,7 @@ private slots:
     void quitSavesTheSession_data();
     void quitSavesTheSession();
     void existingConfigIsNotUpgraded();
+    void unopenableDatabaseStopsStartUp_data();
     void unopenableDatabaseStopsStartUp();
 };
 
@@ -89,14 +90,27 @@ void TstMainWindowShell::existingConfigIsNotUpgraded()
     QCOMPARE(s->allKeys(), QStringList{"chapterOption/price"});
 }
 
+void TstMainWindowShell::unopenableDatabaseStopsStartUp_data()
+{
+    QTest::addColumn<QByteArray>("bytes"); // of sys.db; null: a directory in its place
+    QTest::newRow("a directory") << QByteArray();
+    QTest::newRow("a text file") << QByteArray("第一章\n\n这不是书库，是一章正文。\n").repeated(20);
+}
+
 void TstMainWindowShell::unopenableDatabaseStopsStartUp()
 {
+    QFETCH(QByteArray, bytes);
     TestAppDir app;
-    QDir().mkdir(app.file("sys.db"));
+    if (bytes.isNull())
+        QDir().mkdir(app.file("sys.db"));
+    else
+        writeBytes(app.file("sys.db"), bytes);
     MainWindow w;
     QVERIFY(!w.isInitialised());
     QCOMPARE(app.messages.size(), 1);
     QVERIFY(app.messages[0].first == 2 && app.messages[0].second.contains("sys.db"));
+    if (!bytes.isNull())
+        QCOMPARE(readBytes(app.file("sys.db")), bytes);
     QVERIFY(!fakeServices().hookInstalled);
 }
 

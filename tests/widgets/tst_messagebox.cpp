@@ -16,6 +16,7 @@ private slots:
     void kindsAndWaysOut_data();
     void kindsAndWaysOut();
     void isTheDefaultPresenter();
+    void longMessagesGrowTheBox();
 };
 
 void TstMessageBox::kindsAndWaysOut_data()
@@ -75,6 +76,24 @@ void TstMessageBox::isTheDefaultPresenter()
     });
     QVERIFY(!Messages::confirm("确定要重启吗?"));
     QCOMPARE(shown, QString("确定要重启吗?"));
+}
+
+void TstMessageBox::longMessagesGrowTheBox()
+{
+    TestAppDir app;
+    frmMessageBox box;
+    box.setMessage("名称不能含有 / 或 \\，不能是 . 或 ..，首尾也不能有空格!", 2);
+    QCOMPARE(box.size(), QSize(303, 143));
+    box.setMessage("无法打开书库数据库 /home/作者/写作/lorvane/build/app/sys.db，程序将退出。"
+                   "请检查这个文件是否完好，或者把它移走后重新启动程序。", 2);
+    box.show();
+    // Every line of the text is inside the label, and the buttons below it inside the box.
+    const auto* info = box.findChild<QLabel*>("labInfo");
+    const auto* buttons = box.findChild<QWidget*>("layoutWidget");
+    QCOMPARE(box.width(), 303);
+    QVERIFY(info->heightForWidth(info->width()) <= info->height());
+    QVERIFY(info->geometry().bottom() < buttons->y());
+    QVERIFY(buttons->mapTo(&box, QPoint(0, buttons->height())).y() < box.height());
 }
 
 QTEST_MAIN(TstMessageBox)

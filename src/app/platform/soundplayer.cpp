@@ -5,55 +5,47 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QLoggingCategory>
-#include <map>
 #include <QSoundEffect>
 #include <QUrl>
-
-#include <memory>
-#include <vector>
 
 // Off unless asked for (QT_LOGGING_RULES="lorvane.sound.debug=true"): one line per sound.
 Q_LOGGING_CATEGORY(lcSound, "lorvane.sound", QtInfoMsg)
 
 namespace {
+constexpr int kPoolSize = 3;
+} // namespace
 
-// A few preloaded effects per file, used in turn, so quick strokes overlap without
-// creating an object per stroke.
-class EffectSoundPlayer : public SoundPlayer
+EffectSoundPlayer::~EffectSoundPlayer() = default;
+
+void EffectSoundPlayer::play(const QString& fileName)
 {
-public:
-    void play(const QString& fileName) override
-    {
-        qCDebug(lcSound).noquote() << "play" << fileName;
-        Pool& pool = m_pools[fileName];
-        if (pool.effects.empty() && !pool.missing) {
-            const QString path = AppDirs::soundPath(fileName);
-            if (!QFileInfo(path).isFile()) {
-                pool.missing = true;
-            } else {
-                for (int i = 0; i < kPoolSize; ++i) {
-                    auto effect = std::make_unique<QSoundEffect>();
-                    effect->setSource(QUrl::fromLocalFile(path));
-                    pool.effects.push_back(std::move(effect));
-                }
-            }
-        }
-        if (pool.missing)
+    qCDebug(lcSound).noquote() << "play" << fileName;
+    Pool& pool = m_pools[fileName];
+    if (pool.effects.empty()) {
+        const QString path = AppDirs::soundPath(fileName);
+        if (!QFileInfo(path).isFile())
             return;
-        QSoundEffect* effect = pool.effects[pool.next].get();
-        pool.next = (pool.next + 1) % kPoolSize;
-        effect->play();
+        pool.effects = createEffects(path);
+        if (pool.effects.empty())
+            return;
     }
+    QSoundEffect* effect = pool.effects[pool.next].get();
+    pool.next = (pool.next + 1) % pool.effects.size();
+    effect->play();
+}
 
-private:
-    static constexpr int kPoolSize = 3;
-    struct Pool {
-        std::vector<std::unique_ptr<QSoundEffect>> effects;
-        int next = 0;
-        bool missing = false;
-    };
-    std::map<QString, Pool> m_pools;
-};
+EffectSoundPlayer::Effects EffectSoundPlayer::createEffects(const QString& path)
+{
+    Effects effects;
+    for (int i = 0; i < kPoolSize; ++i) {
+        auto effect = std::make_unique<QSoundEffect>();
+        effect->setSource(QUrl::fromLocalFile(path));
+        effects.push_back(std::move(effect));
+    }
+    return effects;
+}
+
+namespace {
 
 std::unique_ptr<SoundPlayer>& current()
 {
