@@ -111,7 +111,7 @@ LibraryModel::Node& LibraryModel::add(Node* parent, int row, int kind, const QSt
 void LibraryModel::saveOpen()
 {
     Node* n = find(openUid);
-    if (!n || n->vanished || editor.isEmpty() || editor == savedText)
+    if (!n || n->vanished || editor.isEmpty() || (editor == savedText && !rewritesUnchanged))
         return;
     n->bytes = editor.toUtf8();
     n->text = editor;

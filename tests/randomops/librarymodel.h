@@ -38,6 +38,8 @@ public:
     QString editor;
     QString savedText;
     bool editorEnabled = false;
+    // While that fault is being mended: a save writes the text even when it is unchanged.
+    bool rewritesUnchanged = false;
 
     Node* find(int uid);
     const Node* find(int uid) const;

@@ -124,6 +124,11 @@ QString pressReturn(World& w)
 
 QString autosaveTick(World& w)
 {
+    // Whether an unchanged text is written then depends on the editor's modified flag.
+    const LibraryModel::Node* open = w.model.find(w.model.openUid);
+    if (w.known(Fault::UnchangedTextRewritten) && open && w.model.editor == w.model.savedText &&
+        open->bytes != open->text.toUtf8())
+        return "(kept out of a known fault)";
     w.invoke("timer_save_slot");
     if (w.model.openUid) {
         w.backupText = w.model.editor;

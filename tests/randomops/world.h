@@ -20,7 +20,8 @@ enum class Fault {
     DeletedOpenItemSavedOver,  // a deleted open chapter's text is saved into a new file there
     RenameRetitlesAnyLine,     // renaming the open chapter drops a first line that is no title
     RenameOntoVanishedSibling, // a sibling whose file vanished gives its name away
-    ForeignBytesMisdecoded,    // GB18030 guessed for one bad byte; unchanged text rewritten
+    ForeignBytesMisdecoded,    // GB18030 guessed for one bad byte
+    UnchangedTextRewritten,    // every save writes the open text, changed or not
     NbspInTypesetting,         // one-key typesetting keeps no-break spaces
     NbspCounted,               // the count takes no-break spaces for characters
     ReplaceAllUnsaved,         // replace-all loses no-break spaces and the autosave skips it
