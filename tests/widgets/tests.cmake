@@ -37,6 +37,9 @@ target_compile_definitions(tst_browser PRIVATE
 # search and replace across chapters
 lorvane_add_test(NAME tst_searchwindow KIND widgets SOURCES widgets/tst_searchwindow.cpp)
 
+# keys, context menus and timers of the main window
+lorvane_add_test(NAME tst_windowwiring KIND widgets SOURCES widgets/tst_windowwiring.cpp)
+
 # catalog column width
 lorvane_add_test(NAME tst_catalogpanel KIND widgets SOURCES widgets/tst_catalogpanel.cpp)
 

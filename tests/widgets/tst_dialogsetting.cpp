@@ -16,6 +16,8 @@ private slots:
     void saveWritesTheShownThemeWithinBounds_data();
     void saveWritesTheShownThemeWithinBounds();
     void previewFollowsTheFieldsAndTheColourChooser();
+    void typesettingTabSavesEachField_data();
+    void typesettingTabSavesEachField();
 };
 
 namespace {
@@ -153,6 +155,54 @@ void TstDialogSetting::previewFollowsTheFieldsAndTheColourChooser()
     answerColourDialog(QColor());
     f.get<QPushButton>("bg_color_select")->click();
     QCOMPARE(f.text("bg_color"), QString("#eeeeee"));
+}
+
+void TstDialogSetting::typesettingTabSavesEachField_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("value"); // typed, or "click" for a check box
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("characters per chapter")
+        << "word_pre_chapters" << "3500" << "chapterOption/word_pre_chapters" << "3500";
+    QTest::newRow("price") << "price" << "12.5" << "chapterOption/price" << "12.5";
+    QTest::newRow("indent on Return") << "first_indent1" << "click" << Config::FirstIndent1 << "false";
+    QTest::newRow("blank line on Return") << "broken_rows" << "click" << Config::BrokenRows << "false";
+    QTest::newRow("indent width") << "indent_number" << "4" << Config::IndentNumber1 << "4";
+    QTest::newRow("one-key indent") << "first_indent2" << "click" << Config::FirstIndent2 << "false";
+    QTest::newRow("one-key spaces") << "remove_spaces" << "click" << Config::RemoveSpaces << "false";
+    QTest::newRow("one-key lines") << "remove_lines" << "click" << Config::RemoveLines << "true";
+}
+
+void TstDialogSetting::typesettingTabSavesEachField()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, value);
+    QFETCH(QString, key);
+    QFETCH(QString, stored);
+    Fixture f;
+    f.open();
+    const QStringList keys = {"chapterOption/word_pre_chapters", "chapterOption/price",
+                              Config::FirstIndent1, Config::BrokenRows, Config::IndentNumber1,
+                              Config::FirstIndent2, Config::RemoveSpaces, Config::RemoveLines};
+    auto state = [&] {
+        QStringList all;
+        for (const QString& k : keys)
+            all << k + '=' + f.stored()->value(k).toString();
+        return all;
+    };
+    QStringList expected = state();
+    expected[keys.indexOf(key)] = key + '=' + stored;
+    QWidget* widget = f.get<QWidget>(qPrintable(field));
+    if (auto* spin = qobject_cast<QSpinBox*>(widget))
+        spin->setValue(value.toInt());
+    else if (auto* line = qobject_cast<QLineEdit*>(widget))
+        line->setText(value);
+    else
+        qobject_cast<QAbstractButton*>(widget)->click();
+    f.get<QAbstractButton>("set_save")->click();
+    // Only this field's key changed, to what the field shows.
+    QCOMPARE(state(), expected);
 }
 
 QTEST_MAIN(TstDialogSetting)

@@ -1,0 +1,230 @@
+#include "randomops/invariants.h"
+
+#include "randomops/world.h"
+#include "support/librarysupport.h"
+
+#include "app/mainwindow.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QLabel>
+#include <QStatusBar>
+#include <QRegularExpression>
+#include <QSqlQuery>
+#include <QTextEdit>
+
+namespace {
+
+const QString kLib = QStringLiteral("data/我的书籍");
+
+QMap<QString, QByteArray> filesBelow(const QString& dir)
+{
+    QMap<QString, QByteArray> all;
+    for (QDirIterator it(dir, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+         it.hasNext();) {
+        const QString path = it.next();
+        all[path.mid(dir.size() + 1)] = readBytes(path);
+    }
+    return all;
+}
+
+QString show(const QByteArray& bytes)
+{
+    return QString::fromUtf8(bytes.left(120)).replace('\n', "\\n");
+}
+
+QString compareFiles(const QString& where, const QMap<QString, QByteArray>& expected,
+                     const QMap<QString, QByteArray>& found)
+{
+    for (auto it = expected.cbegin(); it != expected.cend(); ++it) {
+        if (!found.contains(it.key()))
+            return QString("%1: %2 is missing").arg(where, it.key());
+        if (found[it.key()] != it.value())
+            return QString("%1: %2 holds \"%3\", expected \"%4\"")
+                .arg(where, it.key(), show(found[it.key()]), show(it.value()));
+    }
+    for (const QString& name : found.keys()) {
+        if (!expected.contains(name))
+            return QString("%1: unexpected file %2 (\"%3\")").arg(where, name, show(found[name]));
+    }
+    return QString();
+}
+
+// The live rows as tree lines. (A renamed book or volume leaves its descendants' stored
+// urls behind; nothing reads them, so only the names are compared.)
+QStringList tableLines()
+{
+    QStringList lines;
+    std::function<void(int, const QString&)> add = [&](int pid, const QString& indent) {
+        QSqlQuery q(QSqlDatabase::database());
+        q.prepare("select id , name from books where del = 0 and pid = ? order by sort , id");
+        q.addBindValue(pid);
+        q.exec();
+        QVector<QPair<int, QString>> rows;
+        while (q.next())
+            rows.append({q.value(0).toInt(), q.value(1).toString()});
+        for (const auto& [id, name] : rows) {
+            lines << indent + name;
+            add(id, indent + "  ");
+        }
+    };
+    add(0, QString());
+    return lines;
+}
+
+QString compareLines(const QString& what, const QStringList& expected, const QStringList& found)
+{
+    if (expected == found)
+        return QString();
+    return QString("%1 shows [%2], expected [%3]")
+        .arg(what, found.join(" | "), expected.join(" | "));
+}
+
+QString checkBin(World& world)
+{
+    const QString binDir = world.app.file("data/回收站");
+    QStringList entries = QDir(binDir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    for (const LibraryModel::BinEntry& want : world.model.bin) {
+        const QRegularExpression re(want.pattern);
+        bool found = false;
+        for (const QString& e : entries) {
+            if (!re.match(e).hasMatch())
+                continue;
+            const QString path = binDir + '/' + e;
+            const QMap<QString, QByteArray> got =
+                QFileInfo(path).isDir() ? filesBelow(path)
+                                        : QMap<QString, QByteArray>{{QString(), readBytes(path)}};
+            if (got == want.files) {
+                entries.removeOne(e);
+                found = true;
+                break;
+            }
+        }
+        if (!found)
+            return QString("the recycle bin has no copy matching %1 with %2 (\"%3\")")
+                .arg(want.pattern, want.files.keys().join(", "),
+                     show(want.files.value(want.files.firstKey())));
+    }
+    return entries.isEmpty() ? QString() : "unexpected in the recycle bin: " + entries.join(", ");
+}
+
+QString checkOutside(World& world)
+{
+    const QStringList allowedTop = {"config.ini", "sys.db", "sys.db-journal", "data", "bak", "key",
+                                    "sound", "lock.active"};
+    for (const QString& e : QDir(world.app.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot)) {
+        if (!allowedTop.contains(e))
+            return "unexpected entry in the application directory: " + e;
+    }
+    const QStringList data =
+        QDir(world.app.file("data")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    if (data != QStringList({"回收站", "我的书籍"}))
+        return "the data directory holds " + data.join(", ");
+    if (QString why = compareFiles("import sources", world.sourceFiles,
+                                   filesBelow(world.sources.path()));
+        !why.isEmpty())
+        return why;
+    return compareFiles("export place", world.expectedExports, filesBelow(world.exports.path()));
+}
+
+QString checkBackups(World& world)
+{
+    const QDir bak(world.app.file("bak"));
+    const QFileInfoList list = bak.entryInfoList(QDir::Files, QDir::Time);
+    const int added = list.size() - world.backupCount;
+    world.backupCount = list.size();
+    const QString text = world.backupText;
+    const bool required = world.backupRequired;
+    world.backupText = QString();
+    world.backupRequired = false;
+    if (added < (required ? 1 : 0) || added > (text.isNull() ? 0 : 1))
+        return QString("%1 backups appeared").arg(added);
+    if (added == 1 && readBytes(list.first().filePath()) != text.toUtf8())
+        return QString("the new backup %1 holds \"%2\", the editor \"%3\"")
+            .arg(list.first().fileName(), show(readBytes(list.first().filePath())),
+                 show(text.toUtf8()));
+    return QString();
+}
+
+// Boxes match in order; an expected kind of -1 stands for a box of any kind whose text
+// names every "|"-separated word.
+bool sameMessages(const QList<QPair<int, QString>>& shown,
+                  const QList<QPair<int, QString>>& expected)
+{
+    if (shown.size() != expected.size())
+        return false;
+    for (int i = 0; i < shown.size(); ++i) {
+        if (expected[i].first != -1) {
+            if (shown[i] != expected[i])
+                return false;
+            continue;
+        }
+        for (const QString& word : expected[i].second.split('|')) {
+            if (!shown[i].second.contains(word))
+                return false;
+        }
+    }
+    return true;
+}
+
+// The status bar counts the open text as its plain-text view shows it: every character but
+// line feeds and spaces, no-break spaces being spaces there.
+QString checkCount(World& world)
+{
+    const LibraryModel& m = world.model;
+    if (!m.openUid || !m.editorEnabled ||
+        (world.known(Fault::NbspCounted) && m.editor.contains(QChar(0x00A0))))
+        return QString();
+    QString plain = m.editor;
+    plain.replace(QChar(0x00A0), ' ');
+    const int count = plain.size() - plain.count('\n') - plain.count(' ');
+    const auto labels = world.window->findChild<QStatusBar*>("statusBar")
+                            ->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly);
+    const QString shown = labels.size() >= 3 ? labels[2]->text() : QString();
+    if (!shown.startsWith(QString("总字数:%1\t").arg(count)))
+        return QString("the status bar shows \"%1\" for %2 characters").arg(shown).arg(count);
+    return QString();
+}
+
+} // namespace
+
+QString checkInvariants(World& world)
+{
+    if (!world.failure.isEmpty())
+        return world.failure;
+    LibraryModel& m = world.model;
+    if (QString why = compareFiles("library", m.files(), filesBelow(world.app.file(kLib)));
+        !why.isEmpty())
+        return why;
+    if (!world.window)
+        return QString();
+    if (QString why = compareLines("the tree", m.treeLines(), treeLines(*world.window));
+        !why.isEmpty())
+        return why;
+    if (QString why = compareLines("sys.db", m.treeLines(), tableLines());
+        !why.isEmpty())
+        return why;
+    if (m.openUid && world.editorText() != m.editor)
+        return QString("the editor shows \"%1\", expected \"%2\" of %3")
+            .arg(show(world.editorText().toUtf8()), show(m.editor.toUtf8()), m.relFile(m.openUid));
+    if (QString why = checkCount(world); !why.isEmpty())
+        return why;
+    if (m.openUid && m.editorEnabled != editorOf(*world.window)->isEnabled())
+        return QString("the editor is %1").arg(m.editorEnabled ? "disabled" : "enabled");
+    if (!sameMessages(world.app.messages, world.expectedMessages)) {
+        QStringList shown;
+        for (const auto& [kind, text] : world.app.messages)
+            shown << QString("%1:%2").arg(kind).arg(text);
+        QStringList wanted;
+        for (const auto& [kind, text] : world.expectedMessages)
+            wanted << QString("%1:%2").arg(kind).arg(text);
+        return QString("boxes shown [%1], expected [%2]").arg(shown.join(", "), wanted.join(", "));
+    }
+    world.app.messages.clear();
+    world.expectedMessages.clear();
+    if (QString why = checkBin(world); !why.isEmpty())
+        return why;
+    if (QString why = checkBackups(world); !why.isEmpty())
+        return why;
+    return checkOutside(world);
+}

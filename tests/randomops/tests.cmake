@@ -1,0 +1,6 @@
+# random author operations against a model of the library
+lorvane_add_test(NAME tst_randomops KIND widgets SOURCES randomops/tst_randomops.cpp
+  randomops/librarymodel.cpp randomops/librarymodel.h randomops/world.cpp randomops/world.h
+  randomops/invariants.cpp randomops/invariants.h randomops/operations.cpp
+  randomops/operations.h)
+set_tests_properties(tst_randomops PROPERTIES TIMEOUT 600)
