@@ -239,7 +239,7 @@ void TstWindowWiring::timersRunAtTheirIntervals()
     QFETCH(QString, effect);
     typeText(editorOf(*w), "新字");
     if (!start.isEmpty())
-        QVERIFY(QMetaObject::invokeMethod(w.get(), "lock_slot", Q_ARG(bool, true), Q_ARG(qint8, 0),
+        QVERIFY(QMetaObject::invokeMethod(w.get(), "lock_slot", Q_ARG(bool, true), Q_ARG(qint8, 2),
                                           Q_ARG(QString, start)));
     QTimer* timer = nullptr;
     for (QTimer* t : w->findChildren<QTimer*>())
