@@ -161,9 +161,8 @@ BenchRegistrar browser([] {
     const QString wall = "wall, paired difference";
     const QString cpu = "CPU, paired difference";
     std::vector<BenchCase> cases;
-    cases.push_back(startCase("start-up to painted window (real program)",
-                              "wall, plugin installed", 1000,
-                              [] { return bench().start(Variant::WithPlugin).wallMs; }));
+    cases.push_back(startCase("start-up to painted window (real program)", "wall, plugin installed",
+                              1000, [] { return bench().start(Variant::WithPlugin).wallMs; }));
     cases.push_back(startCase("start-up: browser plugin - no browser", wall, 10,
                               [] { return bench().difference(Variant::WithPlugin).wallMs; }));
     cases.push_back(startCase("start-up: browser plugin - no browser", cpu, 10,

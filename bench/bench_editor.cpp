@@ -31,7 +31,8 @@ public:
 // Paragraphs of a web novel as typed: indents, stray spaces and blank lines.
 QString rawChapter(int chars)
 {
-    const QString paragraph = QStringLiteral("  夜色渐深，客栈里只剩下他一个人， 灯火摇曳。窗外 风声渐紧。\n\n");
+    const QString paragraph =
+        QStringLiteral("  夜色渐深，客栈里只剩下他一个人， 灯火摇曳。窗外 风声渐紧。\n\n");
     QString text;
     text.reserve(chars + paragraph.size());
     while (text.size() < chars)
@@ -132,7 +133,10 @@ void chapterOf(int chars)
 }
 
 // What a cursor movement costs the program itself: the recount, the label and the title.
-void recount() { QMetaObject::invokeMethod(g_bench->window.get(), "on_textEdit_cursorPositionChanged"); }
+void recount()
+{
+    QMetaObject::invokeMethod(g_bench->window.get(), "on_textEdit_cursorPositionChanged");
+}
 
 // One typed character and its removal, so the chapter keeps its length over many runs.
 void typeAtEnd()
@@ -163,15 +167,15 @@ BenchRegistrar editor([] {
                          bench(false).edit->setPlainText(rawChapter(1000000));
                          QApplication::processEvents();
                      }});
-    cases.push_back({"recount, label and title after a cursor movement", "200,000 characters",
-                     201, 0.1, recount, [] { chapterOf(200000); }});
+    cases.push_back({"recount, label and title after a cursor movement", "200,000 characters", 201,
+                     0.1, recount, [] { chapterOf(200000); }});
     cases.push_back({"recount, label and title after a cursor movement", "2,000,000 characters",
                      201, 0.2, recount, [] { chapterOf(2000000); }});
     // The long chapter's key may cost no more than the short one's plus a fifth.
     cases.push_back({"typing a character and deleting it at the end", "2,000 characters", 101, 10,
                      typeAtEnd, [] { chapterOf(2000); }});
-    cases.push_back({"typing a character and deleting it at the end", "220,000 characters", 101,
-                     10, typeAtEnd, [] { chapterOf(220000); }});
+    cases.push_back({"typing a character and deleting it at the end", "220,000 characters", 101, 10,
+                     typeAtEnd, [] { chapterOf(220000); }});
     return cases;
 });
 

@@ -81,8 +81,8 @@ BenchRegistrar find([] {
                          if (result.size() != chapter().size())
                              qWarning("replace-all changed the length");
                      }});
-    BenchCase editor{"replace-all in the editor (确定 to repaint)", "200,000 chars, 10,000 x 2",
-                     11, 100, {}};
+    BenchCase editor{
+        "replace-all in the editor (确定 to repaint)", "200,000 chars, 10,000 x 2", 11, 100, {}};
     editor.measure = replaceAllInTheEditor;
     cases.push_back(editor);
     return cases;

@@ -16,9 +16,8 @@ public:
 };
 
 // A press or release of a stroke cycling through keys of every sound class and silent ones.
-const quint32 kStrokes[][2] = {{0x61, 0x41},   {0xff54, 0},      {0x20, 0},
-                               {0xff0d, 0},    {0xff95, 0xffb7}, {0x5b, 0x7b},
-                               {0xffe2, 0},    {0x2c, 0x3c}};
+const quint32 kStrokes[][2] = {{0x61, 0x41},     {0xff54, 0},  {0x20, 0},   {0xff0d, 0},
+                               {0xff95, 0xffb7}, {0x5b, 0x7b}, {0xffe2, 0}, {0x2c, 0x3c}};
 int g_next = 0;
 KeyHook g_hook;
 
@@ -34,8 +33,8 @@ void thousandEvents()
 
 BenchRegistrar hook([] {
     std::vector<BenchCase> cases;
-    cases.push_back({"key hook events (counting sound seam)", "1,000 presses and releases", 31,
-                     50, thousandEvents, [] {
+    cases.push_back({"key hook events (counting sound seam)", "1,000 presses and releases", 31, 50,
+                     thousandEvents, [] {
                          static bool once = false;
                          if (!once) {
                              once = true;
@@ -43,8 +42,8 @@ BenchRegistrar hook([] {
                              Sounds::install(new CountingPlayer);
                          }
                      }});
-    cases.push_back({"key hook events (preloaded sound effects)", "1,000 presses and releases",
-                     31, 50, thousandEvents, [] {
+    cases.push_back({"key hook events (preloaded sound effects)", "1,000 presses and releases", 31,
+                     50, thousandEvents, [] {
                          static bool once = false;
                          if (!once) {
                              once = true;

@@ -30,7 +30,8 @@ QString sourceBook()
     const QString book = dir.path() + "/" + kBook;
     if (!built) {
         built = true;
-        const QString sentence = QStringLiteral("　　夜色渐深，客栈里只剩下他一个人，灯火摇曳。\n\n");
+        const QString sentence =
+            QStringLiteral("　　夜色渐深，客栈里只剩下他一个人，灯火摇曳。\n\n");
         QByteArray bytes;
         while (bytes.size() < 3000)
             bytes += sentence.toUtf8();
@@ -79,11 +80,11 @@ void selectBook() { tree()->setCurrentIndex(tree()->model()->index(1, 0)); }
 
 BenchRegistrar library([] {
     std::vector<BenchCase> cases;
-    cases.push_back({"import a book (copy and index)", "50x100 files, 15 MB", 5, 3000, importBook,
-                     [] {
-                         sourceBook();
-                         freshWindow();
-                     }});
+    cases.push_back(
+        {"import a book (copy and index)", "50x100 files, 15 MB", 5, 3000, importBook, [] {
+             sourceBook();
+             freshWindow();
+         }});
     cases.push_back({"export a book", "50x100 chapters, 15 MB", 9, 1000,
                      [] {
                          QMetaObject::invokeMethod(g_window, "exportBooks_slot");

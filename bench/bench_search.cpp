@@ -7,8 +7,8 @@
 
 #include <QDateTime>
 #include <QDir>
-#include <QEventLoop>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QSet>
 #include <QTemporaryDir>
@@ -45,8 +45,12 @@ QVector<SearchTarget> makeLibrary(const QString& prefix, int books, int volumes,
             const QString volume = QStringLiteral("第%1卷").arg(v);
             QDir().mkpath(book + QLatin1Char('/') + volume);
             for (int c = 1; c <= chapters; ++c) {
-                SearchTarget t{QStringLiteral("书%1").arg(b), volume,
-                               QStringLiteral("第%1章").arg(c), {}, false, {}};
+                SearchTarget t{QStringLiteral("书%1").arg(b),
+                               volume,
+                               QStringLiteral("第%1章").arg(c),
+                               {},
+                               false,
+                               {}};
                 t.path = book + QLatin1Char('/') + volume + QLatin1Char('/') + t.chapter +
                          QStringLiteral(".txt");
                 QFile f(t.path);
@@ -124,9 +128,8 @@ void replaceInBook()
     }
     const ChapterReplace::Places places{libraryPrefix(), root().path() + QStringLiteral("/bak"),
                                         QDateTime::currentMSecsSinceEpoch()};
-    const auto outcome =
-        ChapterReplace::run(targets, TextMatcher(name, {true, false}), QStringLiteral("萧炎"),
-                            places, {});
+    const auto outcome = ChapterReplace::run(targets, TextMatcher(name, {true, false}),
+                                             QStringLiteral("萧炎"), places, {});
     if (outcome.chapters != g_book.size() || !outcome.failures.isEmpty())
         qWarning("the replacement changed %d chapters", outcome.chapters);
 }
@@ -137,11 +140,15 @@ BenchRegistrar searchCases([] {
     first.measure = [] { return search(name, false, true); };
     BenchCase plain{"search: whole library, plain word", "15,000 chapters, 50 MB", 5, 1000, {}};
     plain.measure = [] { return search(name, false, false); };
-    BenchCase regex{"search: whole library, regex alternatives", "15,000 chapters, 50 MB", 5,
-                    2000, {}};
+    BenchCase regex{
+        "search: whole library, regex alternatives", "15,000 chapters, 50 MB", 5, 2000, {}};
     regex.measure = [] { return search(QStringLiteral("林风|萧炎|张三丰"), true, false); };
-    BenchCase replace{"replace: one name with backups", "2,000 chapters, 4,000 names", 3, 5000,
-                      replaceInBook, prepareBook};
+    BenchCase replace{"replace: one name with backups",
+                      "2,000 chapters, 4,000 names",
+                      3,
+                      5000,
+                      replaceInBook,
+                      prepareBook};
     cases.push_back(first);
     cases.push_back(plain);
     cases.push_back(regex);

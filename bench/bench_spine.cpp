@@ -47,16 +47,16 @@ BenchRegistrar spine([] {
 
     // The same start on the directory a first start left: the difference between the two is
     // what the first start's files (config.ini, database, starter library) cost.
-    cases.push_back({"start-up to shown main window (second start)", "starter library", 15, 300,
-                     [] {
-                         {
-                             MainWindow w;
-                             w.show();
-                             if (!QTest::qWaitForWindowExposed(&w))
-                                 qWarning("window not exposed");
-                         }
-                         SqliteOper::closeDatabase();
-                     }});
+    cases.push_back(
+        {"start-up to shown main window (second start)", "starter library", 15, 300, [] {
+             {
+                 MainWindow w;
+                 w.show();
+                 if (!QTest::qWaitForWindowExposed(&w))
+                     qWarning("window not exposed");
+             }
+             SqliteOper::closeDatabase();
+         }});
     // config.ini with every default, written atomically and synced.
     cases.push_back({"first start: config.ini defaults", "fresh file", 15, 20,
                      [] { FileCreate::writeDefaultConfig(); },
@@ -71,8 +71,8 @@ BenchRegistrar spine([] {
     QFile f(path);
     if (f.open(QIODevice::WriteOnly))
         f.close();
-    cases.push_back({"saveFile", "200,000 characters", 31, 5,
-                     [] { FileCreate::saveFile(path, text); }});
+    cases.push_back(
+        {"saveFile", "200,000 characters", 31, 5, [] { FileCreate::saveFile(path, text); }});
     return cases;
 });
 

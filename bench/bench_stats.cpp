@@ -44,8 +44,8 @@ void openWindow()
 
 BenchRegistrar stats([] {
     std::vector<BenchCase> cases;
-    cases.push_back({"statistics window opens", "3 years x 20 books", 11, 150, openWindow,
-                     [] { statsLog(); }});
+    cases.push_back(
+        {"statistics window opens", "3 years x 20 books", 11, 150, openWindow, [] { statsLog(); }});
     return cases;
 });
 

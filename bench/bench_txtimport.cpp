@@ -29,7 +29,8 @@ QString sourceFile()
     static QTemporaryDir dir;
     const QString path = dir.path() + QStringLiteral("/长篇.txt");
     if (!QFile::exists(path)) {
-        const QString paragraph = QStringLiteral("　　夜色渐深，客栈里只剩下他一个人，灯火摇曳，窗外的雨一直没有停。\n\n");
+        const QString paragraph = QStringLiteral(
+            "　　夜色渐深，客栈里只剩下他一个人，灯火摇曳，窗外的雨一直没有停。\n\n");
         QString chapter;
         while (chapter.size() < 1650)
             chapter += paragraph;
@@ -101,8 +102,8 @@ BenchRegistrar txtImport([] {
     std::vector<BenchCase> cases;
     cases.push_back({"split a whole-book TXT and fill its preview", "10x200 chapters, 10 MB", 5,
                      500, previewBook, [] { sourceFile(); }});
-    cases.push_back({"import a whole-book TXT (write and index)", "10x200 chapters, 10 MB", 5,
-                     3000, importBook, [] {
+    cases.push_back({"import a whole-book TXT (write and index)", "10x200 chapters, 10 MB", 5, 3000,
+                     importBook, [] {
                          sourceFile();
                          freshWindow();
                      }});

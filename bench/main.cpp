@@ -21,8 +21,8 @@ int main(int argc, char** argv)
     qSetMessagePattern(QStringLiteral("%{if-warning}%{message}%{endif}"));
     const QString filter = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
 
-    std::printf("%-44s %-26s %5s %12s %10s  %s\n", "case", "size", "runs", "median ms",
-                "budget", "verdict");
+    std::printf("%-44s %-26s %5s %12s %10s  %s\n", "case", "size", "runs", "median ms", "budget",
+                "verdict");
     bool allPass = true;
     for (BenchCase& c : benchCases()) {
         if (!filter.isEmpty() && !c.name.contains(filter))

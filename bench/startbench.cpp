@@ -70,8 +70,9 @@ public:
         env.insert("XDG_RUNTIME_DIR", m_root + "/run");
         QDir().mkpath(m_root + "/home");
         QDir().mkpath(m_root + "/run");
-        QFile(m_root + "/run").setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                              QFileDevice::ExeOwner);
+        QFile(m_root + "/run")
+            .setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                            QFileDevice::ExeOwner);
         m_environment = env.toStringList();
     }
 
@@ -96,8 +97,8 @@ public:
     StartFigures start(const Program& p, const QString& dir)
     {
         const QString program = dir + "/" + QFileInfo(p.executable).fileName();
-        StartFigures f = m_watch.run(program, dir, m_environment + p.environment,
-                                     dir + "/output.log");
+        StartFigures f =
+            m_watch.run(program, dir, m_environment + p.environment, dir + "/output.log");
         if (!f.ok)
             std::fprintf(stderr, "%s in %s: %s\n", p.name, qPrintable(dir), qPrintable(f.failure));
         return f;
@@ -128,9 +129,8 @@ int main(int argc, char** argv)
     QProcess bus;
     bus.start("dbus-daemon", {"--session", "--nofork", "--print-address=1",
                               "--address=unix:path=" + root.path() + "/bus"});
-    const QString busAddress = bus.waitForReadyRead(10000)
-                                   ? QString::fromLocal8Bit(bus.readLine().trimmed())
-                                   : QString();
+    const QString busAddress =
+        bus.waitForReadyRead(10000) ? QString::fromLocal8Bit(bus.readLine().trimmed()) : QString();
     if (busAddress.isEmpty())
         std::fprintf(stderr, "start-up batch: no dbus-daemon, running without a session bus\n");
 
@@ -145,7 +145,9 @@ int main(int argc, char** argv)
         {"bare QMainWindow + QTextEdit", bare, false, {}},
         {"bare, QT_XCB_GL_INTEGRATION=none", bare, false, {"QT_XCB_GL_INTEGRATION=none"}},
         {"Lorvane", lorvane, true, {}},
-        {"Lorvane, QT_XCB_GL_INTEGRATION=xcb_glx", lorvane, true,
+        {"Lorvane, QT_XCB_GL_INTEGRATION=xcb_glx",
+         lorvane,
+         true,
          {"QT_XCB_GL_INTEGRATION=xcb_glx"}},
     };
     // Another build's application directory, to see what a change gained.
@@ -182,9 +184,8 @@ int main(int argc, char** argv)
         for (size_t i = 0; i < programs.size(); ++i) {
             const Row& r = rows[{s, int(i)}];
             const auto range = std::minmax_element(r.window.begin(), r.window.end());
-            std::printf("%-31s %-38s %7.1f (%3.0f-%3.0f) %13.1f %8.1f %14.0f\n",
-                        kSituationNames[s], programs[i].name, median(r.window),
-                        r.window.empty() ? 0.0 : *range.first,
+            std::printf("%-31s %-38s %7.1f (%3.0f-%3.0f) %13.1f %8.1f %14.0f\n", kSituationNames[s],
+                        programs[i].name, median(r.window), r.window.empty() ? 0.0 : *range.first,
                         r.window.empty() ? 0.0 : *range.second, median(r.cpuToWindow),
                         median(r.pss), median(r.cpu));
         }

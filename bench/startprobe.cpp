@@ -44,10 +44,7 @@ protected:
     }
 };
 
-void installProbe()
-{
-    QCoreApplication::instance()->installEventFilter(new ShownProbe);
-}
+void installProbe() { QCoreApplication::instance()->installEventFilter(new ShownProbe); }
 
 } // namespace
 

@@ -134,8 +134,8 @@ StartWatch::~StartWatch()
 bool StartWatch::belongsTo(unsigned window, int pid)
 {
     xcb_get_property_reply_t* reply = xcb_get_property_reply(
-        m_connection,
-        xcb_get_property(m_connection, 0, window, m_pidAtom, XCB_ATOM_CARDINAL, 0, 1), nullptr);
+        m_connection, xcb_get_property(m_connection, 0, window, m_pidAtom, XCB_ATOM_CARDINAL, 0, 1),
+        nullptr);
     const bool match =
         reply && reply->format == 32 && xcb_get_property_value_length(reply) == 4 &&
         *static_cast<const uint32_t*>(xcb_get_property_value(reply)) == uint32_t(pid);
@@ -166,8 +166,8 @@ StartFigures StartWatch::run(const QString& program, const QString& workDir,
 
     pid_t pid = 0;
     const double start = nowMs();
-    const int spawned = posix_spawn(&pid, path.constData(), &actions, nullptr, argv,
-                                    env.pointers.data());
+    const int spawned =
+        posix_spawn(&pid, path.constData(), &actions, nullptr, argv, env.pointers.data());
     posix_spawn_file_actions_destroy(&actions);
     if (spawned != 0) {
         figures.failure =

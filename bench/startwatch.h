@@ -34,8 +34,8 @@ public:
 
     // Runs `program` in `workDir` with exactly `environment` ("NAME=value" entries), its
     // output going to `logPath`; measures, then asks it to end (SIGTERM) and waits for it.
-    StartFigures run(const QString& program, const QString& workDir,
-                     const QStringList& environment, const QString& logPath);
+    StartFigures run(const QString& program, const QString& workDir, const QStringList& environment,
+                     const QString& logPath);
 
 private:
     bool belongsTo(unsigned window, int pid);

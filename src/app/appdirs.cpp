@@ -77,8 +77,7 @@ QString keyDir() { return root() + QStringLiteral("/key"); }
 QString soundPath(const QString& fileName) { return soundDir() + QLatin1Char('/') + fileName; }
 QString lockMarkPath() { return root() + QStringLiteral("/lock.active"); }
 
-QString chooseRoot(const QString& programDir, const QString& perUserDir,
-                   const WriteProbe& canWrite)
+QString chooseRoot(const QString& programDir, const QString& perUserDir, const WriteProbe& canWrite)
 {
     // config.ini may have been deleted to reset the settings; the books may still be there.
     for (const char* mark : {"/config.ini", "/sys.db", "/data/我的书籍"}) {
@@ -117,8 +116,7 @@ QString soundDir()
 QString pluginDir()
 {
     const QString program = programDir();
-    return firstExistingDir(
-        {program + QStringLiteral("/plugins"), installedPluginDir(program)});
+    return firstExistingDir({program + QStringLiteral("/plugins"), installedPluginDir(program)});
 }
 
 QString installedSoundDir(const QString& programDir)

@@ -8,19 +8,19 @@
 // code chooses A once (see chooseRoot); tests point it at a temporary directory.
 namespace AppDirs {
 
-QString root();                       // A, forward slashes, no trailing slash
-void setRoot(const QString& dir);     // tests only; an empty text restores the default
+QString root();                   // A, forward slashes, no trailing slash
+void setRoot(const QString& dir); // tests only; an empty text restores the default
 
-QString configPath();                 // A/config.ini
-QString databasePath();               // A/sys.db
-QString dataDir();                    // A/data
-QString libraryDir();                 // A/data/我的书籍
-QString libraryPrefix();              // A/data/我的书籍/ (the prefix item paths start with)
-QString recycleDir();                 // A/data/回收站
-QString backupDir();                  // A/bak
-QString keyDir();                     // A/key
+QString configPath();    // A/config.ini
+QString databasePath();  // A/sys.db
+QString dataDir();       // A/data
+QString libraryDir();    // A/data/我的书籍
+QString libraryPrefix(); // A/data/我的书籍/ (the prefix item paths start with)
+QString recycleDir();    // A/data/回收站
+QString backupDir();     // A/bak
+QString keyDir();        // A/key
 QString soundPath(const QString& fileName); // <sound folder>/<fileName>, see soundDir
-QString lockMarkPath();               // A/lock.active: present while a writing lock runs
+QString lockMarkPath();                     // A/lock.active: present while a writing lock runs
 
 // Where the data lives. The program keeps it beside itself (the portable use: a folder on
 // a USB stick) unless that folder is a system installation or cannot be written, and then

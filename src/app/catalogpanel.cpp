@@ -9,8 +9,7 @@
 
 CatalogPanel::CatalogPanel(QSplitter* splitter, QWidget* column, const QList<QWidget*>& parts,
                            QSettings* settings, QObject* parent)
-    : QObject(parent), m_splitter(splitter), m_column(column), m_parts(parts),
-      m_settings(settings)
+    : QObject(parent), m_splitter(splitter), m_column(column), m_parts(parts), m_settings(settings)
 {
     // Only the editor grows with the window; the catalog keeps its width.
     m_splitter->setStretchFactor(0, 0);

@@ -27,15 +27,10 @@ QVector<QRect> DragProxy::regionsFor(const QSize& size, int t, int r, int b, int
     const int w = size.width() - 1;
     const int h = size.height() - 1;
     auto box = [](int x1, int y1, int x2, int y2) { return QRect(QPoint(x1, y1), QPoint(x2, y2)); };
-    return {box(l, 0, w - r, t - 1),
-            box(w + 1 - r, 0, w, t - 1),
-            box(w + 1 - r, t, w, h - b),
-            box(w + 1 - r, h + 1 - b, w, h),
-            box(l, h + 1 - b, w - r, h),
-            box(0, h + 1 - b, l - 1, h),
-            box(0, t, l - 1, h - b),
-            box(0, 0, l - 1, t - 1),
-            box(l, t, w - r, h - b)};
+    return {
+        box(l, 0, w - r, t - 1),         box(w + 1 - r, 0, w, t - 1), box(w + 1 - r, t, w, h - b),
+        box(w + 1 - r, h + 1 - b, w, h), box(l, h + 1 - b, w - r, h), box(0, h + 1 - b, l - 1, h),
+        box(0, t, l - 1, h - b),         box(0, 0, l - 1, t - 1),     box(l, t, w - r, h - b)};
 }
 
 DragProxy::Region DragProxy::hitTest(const QVector<QRect>& regions, const QPoint& pos)
@@ -120,20 +115,37 @@ void DragProxy::dragBy(int dx, int dy)
     case Centre:
         target->move(x + dx, y + dy);
         return;
-    case Top: next = QRect(x, y + dy, w, h - dy); break;
-    case TopRight: next = QRect(x, y + dy, w + dx, h - dy); break;
-    case Right: next = QRect(x, y, w + dx, h); break;
-    case BottomRight: next = QRect(x, y, w + dx, h + dy); break;
-    case Bottom: next = QRect(x, y, w, h + dy); break;
-    case BottomLeft: next = QRect(x + dx, y, w - dx, h + dy); break;
-    case Left: next = QRect(x + dx, y, w - dx, h); break;
-    case TopLeft: next = QRect(x + dx, y + dy, w - dx, h - dy); break;
-    case None: return;
+    case Top:
+        next = QRect(x, y + dy, w, h - dy);
+        break;
+    case TopRight:
+        next = QRect(x, y + dy, w + dx, h - dy);
+        break;
+    case Right:
+        next = QRect(x, y, w + dx, h);
+        break;
+    case BottomRight:
+        next = QRect(x, y, w + dx, h + dy);
+        break;
+    case Bottom:
+        next = QRect(x, y, w, h + dy);
+        break;
+    case BottomLeft:
+        next = QRect(x + dx, y, w - dx, h + dy);
+        break;
+    case Left:
+        next = QRect(x + dx, y, w - dx, h);
+        break;
+    case TopLeft:
+        next = QRect(x + dx, y + dy, w - dx, h - dy);
+        break;
+    case None:
+        return;
     }
     const QSize min = target->minimumSize();
     const QSize max = target->maximumSize();
-    if (next.width() < min.width() || next.width() > max.width() ||
-        next.height() < min.height() || next.height() > max.height())
+    if (next.width() < min.width() || next.width() > max.width() || next.height() < min.height() ||
+        next.height() > max.height())
         return;
     target->setGeometry(next);
 }
@@ -142,15 +154,25 @@ void DragProxy::setCursorFor(Region r)
 {
     switch (r) {
     case Top:
-    case Bottom: target->setCursor(Qt::SizeVerCursor); break;
+    case Bottom:
+        target->setCursor(Qt::SizeVerCursor);
+        break;
     case TopRight:
-    case BottomLeft: target->setCursor(Qt::SizeBDiagCursor); break;
+    case BottomLeft:
+        target->setCursor(Qt::SizeBDiagCursor);
+        break;
     case Right:
-    case Left: target->setCursor(Qt::SizeHorCursor); break;
+    case Left:
+        target->setCursor(Qt::SizeHorCursor);
+        break;
     case BottomRight:
-    case TopLeft: target->setCursor(Qt::SizeFDiagCursor); break;
+    case TopLeft:
+        target->setCursor(Qt::SizeFDiagCursor);
+        break;
     case Centre:
-    case None: target->setCursor(Qt::ArrowCursor); break;
+    case None:
+        target->setCursor(Qt::ArrowCursor);
+        break;
     }
 }
 

@@ -15,7 +15,18 @@ class DragProxy : public QObject
     Q_OBJECT
 public:
     // Hit regions in their fixed order; None is "no region".
-    enum Region { Top, TopRight, Right, BottomRight, Bottom, BottomLeft, Left, TopLeft, Centre, None };
+    enum Region {
+        Top,
+        TopRight,
+        Right,
+        BottomRight,
+        Bottom,
+        BottomLeft,
+        Left,
+        TopLeft,
+        Centre,
+        None
+    };
 
     explicit DragProxy(QWidget* target);
     ~DragProxy() override;

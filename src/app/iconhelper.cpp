@@ -28,7 +28,8 @@ IconHelper::IconHelper(QObject* parent) : QObject(parent)
     const int id = QFontDatabase::addApplicationFont(QStringLiteral(":/image/fontawesome-webfont"));
     const QStringList families = QFontDatabase::applicationFontFamilies(id);
     if (families.isEmpty()) {
-        qCWarning(lcPlatform, "IconHelper: the icon font is not compiled in; buttons show no glyphs");
+        qCWarning(lcPlatform,
+                  "IconHelper: the icon font is not compiled in; buttons show no glyphs");
         return;
     }
     iconFont = QFont(families.first());

@@ -90,7 +90,8 @@ void MainWindow::initialise()
     fileCreate->hide();
     model = new QStandardItemModel(ui->treeView);
     openChapter = new OpenChapter(ui->textEdit, this);
-    writingLock = new WritingLock(this, [this] { return editorCharCount(); }, this);
+    writingLock = new WritingLock(
+        this, [this] { return editorCharCount(); }, this);
     connect(writingLock, &WritingLock::ended, this, [this] { setLockMode(false); });
     // A forgotten chapter leaves nothing to type into: its text belongs to no file now.
     connect(openChapter, &OpenChapter::forgotten, this, [this] {

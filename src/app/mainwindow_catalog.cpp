@@ -114,10 +114,10 @@ void MainWindow::on_treeView_customContextMenuRequested(const QPoint& pos)
     QMenu* menu = blankMenu;
     if (index.isValid()) {
         const Catalog::Kind kind = Catalog::kindOf(index);
-        menu = kind == Catalog::Book     ? bookMenu
-               : kind == Catalog::Volume ? volumeMenu
+        menu = kind == Catalog::Book      ? bookMenu
+               : kind == Catalog::Volume  ? volumeMenu
                : kind == Catalog::Chapter ? chapterMenu
-                                         : nullptr;
+                                          : nullptr;
     }
     if (menu)
         menu->exec(QCursor::pos());

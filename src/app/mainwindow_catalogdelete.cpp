@@ -29,8 +29,8 @@ void MainWindow::deleteBooks_slot()
     const QString bin = AppDirs::recycleDir();
     QString copy;
     int files = 0;
-    if (!RecycleBin::keepBook(dir, bin, book.data().toString(),
-                              QDateTime::currentMSecsSinceEpoch(), &copy, &files)) {
+    if (!RecycleBin::keepBook(dir, bin, book.data().toString(), QDateTime::currentMSecsSinceEpoch(),
+                              &copy, &files)) {
         Messages::error(tr("删除失败：不能放入回收站，这本书原样保留!"));
         return;
     }

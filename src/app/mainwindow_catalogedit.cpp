@@ -46,8 +46,8 @@ void MainWindow::newVolume_slot()
     const QString bookDir = itemPath(book) + QLatin1Char('/');
     const int id = SqliteOper::maxId() + 1;
     const int sort = CatalogNames::nextSort(SqliteOper::maxSort(bookId));
-    const int number = CatalogNames::freeNumber(sort, CatalogNames::volumeName, bookDir,
-                                                QString(), Catalog::childNames(bookItem));
+    const int number = CatalogNames::freeNumber(sort, CatalogNames::volumeName, bookDir, QString(),
+                                                Catalog::childNames(bookItem));
     const QString name = CatalogNames::volumeName(number);
     const QString dir = bookDir + name;
     if (number < 0 || !CatalogStore::insertItem(id, name, dir, Catalog::Volume, bookId, sort)) {
@@ -103,9 +103,9 @@ void MainWindow::addChapter(const QModelIndex& volume, int row, double sort)
     const QString volumeDir = itemPath(volume) + QLatin1Char('/');
     const int id = SqliteOper::maxId() + 1;
     // Deleted chapters count, so numbers are not handed out twice.
-    const int number = CatalogNames::freeNumber(SqliteOper::childCount(volumeId) + 1,
-                                                CatalogNames::chapterName, volumeDir,
-                                                QStringLiteral(".txt"), Catalog::childNames(volumeItem));
+    const int number = CatalogNames::freeNumber(
+        SqliteOper::childCount(volumeId) + 1, CatalogNames::chapterName, volumeDir,
+        QStringLiteral(".txt"), Catalog::childNames(volumeItem));
     const QString name = CatalogNames::chapterName(number);
     const QString path = volumeDir + name;
     if (number < 0 || !CatalogStore::insertItem(id, name, path, Catalog::Chapter, volumeId, sort)) {

@@ -42,8 +42,7 @@ void MainWindow::rename_slot(const QModelIndex& topLeft, const QModelIndex& bott
     // disagree about where the text lives.
     // The disk alone cannot tell: a sibling whose file was removed outside the program still
     // owns its name, and a second item there would share its file.
-    const bool moved =
-        !plan.nameTaken && CatalogNames::renameEntry(plan.oldPath, plan.newPath);
+    const bool moved = !plan.nameTaken && CatalogNames::renameEntry(plan.oldPath, plan.newPath);
     if (!moved || !CatalogStore::renameItem(id.toInt(), name, plan.newUrl)) {
         if (moved)
             CatalogNames::renameEntry(plan.newPath, plan.oldPath);

@@ -19,10 +19,10 @@ const QChar kGlyphClose(0xf00d);
 // The icon row: each button with its picture.
 QList<QPair<QToolButton*, QString>> iconRow(Ui::MainWindow* ui)
 {
-    return {{ui->catalog, ":/icon/sidebar"}, {ui->fullScreen, ":/icon/fullscreen"},
-            {ui->settings, ":/icon/settings"}, {ui->browser, ":/icon/tools"},
-            {ui->lock, ":/icon/lock"},         {ui->search, ":/icon/search"},
-            {ui->one_key, ":/icon/one_key"},   {ui->btn_bak, ":/icon/bak"},
+    return {{ui->catalog, ":/icon/sidebar"},    {ui->fullScreen, ":/icon/fullscreen"},
+            {ui->settings, ":/icon/settings"},  {ui->browser, ":/icon/tools"},
+            {ui->lock, ":/icon/lock"},          {ui->search, ":/icon/search"},
+            {ui->one_key, ":/icon/one_key"},    {ui->btn_bak, ":/icon/bak"},
             {ui->btn_recycle, ":/icon/recycle"}};
 }
 } // namespace

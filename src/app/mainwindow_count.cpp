@@ -18,10 +18,9 @@ void MainWindow::on_textEdit_cursorPositionChanged()
     const int count = openChapterCount();
     const QString textColour =
         settings->value(ThemeValues::currentGroup(*settings) + "/" + Config::TextColor).toString();
-    const CountDisplay d =
-        CountDisplay::compute(count, settings->value(Config::Price).toString(),
-                              settings->value(Config::WordPreChapters).toString(), textColour,
-                              lockSoundPlayed);
+    const CountDisplay d = CountDisplay::compute(
+        count, settings->value(Config::Price).toString(),
+        settings->value(Config::WordPreChapters).toString(), textColour, lockSoundPlayed);
     // Re-setting an unchanged sheet would re-polish the label on every keystroke.
     if (statusCountLabel->styleSheet() != d.styleSheet)
         statusCountLabel->setStyleSheet(d.styleSheet);

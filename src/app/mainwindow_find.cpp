@@ -44,9 +44,9 @@ void MainWindow::str_replace_slot(const QString& text, bool all, bool caseInsens
         // Plain text in, plain text out: the format-guessing setter would turn a chapter
         // that happens to look like HTML into markup. The raw text keeps the chapter's
         // no-break spaces; the new text is an edit the autosave must see.
-        ui->textEdit->setPlainText(
-            FindRules::replaceAll(editorPlainText(ui->textEdit->document()),
-                                  cursor.selectedText(), text, caseInsensitive));
+        ui->textEdit->setPlainText(FindRules::replaceAll(editorPlainText(ui->textEdit->document()),
+                                                         cursor.selectedText(), text,
+                                                         caseInsensitive));
         ui->textEdit->document()->setModified(true);
         return;
     }

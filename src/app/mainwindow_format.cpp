@@ -54,30 +54,15 @@ void MainWindow::on_font_samll_clicked()
     ui->font_size->setCurrentIndex(qMax(ui->font_size->currentIndex() - 2, 0));
 }
 
-void MainWindow::on_left_justified_clicked()
-{
-    ui->textEdit->setAlignment(Qt::AlignLeft);
-}
+void MainWindow::on_left_justified_clicked() { ui->textEdit->setAlignment(Qt::AlignLeft); }
 
-void MainWindow::on_center_clicked()
-{
-    ui->textEdit->setAlignment(Qt::AlignHCenter);
-}
+void MainWindow::on_center_clicked() { ui->textEdit->setAlignment(Qt::AlignHCenter); }
 
-void MainWindow::on_right_justified_clicked()
-{
-    ui->textEdit->setAlignment(Qt::AlignRight);
-}
+void MainWindow::on_right_justified_clicked() { ui->textEdit->setAlignment(Qt::AlignRight); }
 
-void MainWindow::on_undo_clicked()
-{
-    ui->textEdit->undo();
-}
+void MainWindow::on_undo_clicked() { ui->textEdit->undo(); }
 
-void MainWindow::on_redo_clicked()
-{
-    ui->textEdit->redo();
-}
+void MainWindow::on_redo_clicked() { ui->textEdit->redo(); }
 
 void MainWindow::clearFormat_slot()
 {
@@ -86,8 +71,8 @@ void MainWindow::clearFormat_slot()
     // Through the clipboard on purpose: the author may paste the plain words elsewhere.
     ui->textEdit->cut();
     QTextCharFormat format;
-    format.setFont(QFont(ui->font->currentText(), ui->font_size->currentText().toInt(),
-                         QFont::Normal, false));
+    format.setFont(
+        QFont(ui->font->currentText(), ui->font_size->currentText().toInt(), QFont::Normal, false));
     cursor.insertText(selected, format);
     ui->textEdit->setTextCursor(cursor);
 }

@@ -55,9 +55,10 @@ void MainWindow::importBooks_slot()
         FileCreate::createFile(dir + QLatin1Char('/') + volume.name + QStringLiteral("/index.txt"));
 
     showBookProgress(files);
-    const bool indexed = CatalogStore::insertImportedBook(
-        id, name, dir, sort, volumes,
-        [this, files](int chapters) { bookProgress->setValue(qMin(chapters, files)); });
+    const bool indexed =
+        CatalogStore::insertImportedBook(id, name, dir, sort, volumes, [this, files](int chapters) {
+            bookProgress->setValue(qMin(chapters, files));
+        });
     bookProgress->setValue(files);
     endBookProgress();
     if (!indexed) {

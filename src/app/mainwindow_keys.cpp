@@ -25,8 +25,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         key = k->key();
         modifiers = k->modifiers();
     }
-    const Action action = EditorKeys::action(target, event->type(), key, modifiers,
-                                             isFullScreen(), writingLock->isActive());
+    const Action action = EditorKeys::action(target, event->type(), key, modifiers, isFullScreen(),
+                                             writingLock->isActive());
     switch (action) {
     case Action::None:
         return QMainWindow::eventFilter(watched, event);

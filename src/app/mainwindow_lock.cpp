@@ -68,7 +68,4 @@ void MainWindow::setDragProxyEnabled(bool enabled)
     dragProxy->setBorderWidth(8, 8, 8, 8);
 }
 
-int MainWindow::editorCharCount() const
-{
-    return openChapterCount();
-}
+int MainWindow::editorCharCount() const { return openChapterCount(); }

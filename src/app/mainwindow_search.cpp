@@ -65,9 +65,12 @@ void MainWindow::searchChapters_slot()
                     const QModelIndex volume = model->index(v, 0, bookIndex);
                     for (int c = 0; c < model->rowCount(volume); ++c) {
                         const QModelIndex chapter = model->index(c, 0, volume);
-                        SearchTarget t{bookIndex.data().toString(), volume.data().toString(),
+                        SearchTarget t{bookIndex.data().toString(),
+                                       volume.data().toString(),
                                        chapter.data().toString(),
-                                       Catalog::itemFile(chapter, prefix), false, QString()};
+                                       Catalog::itemFile(chapter, prefix),
+                                       false,
+                                       QString()};
                         t.inEditor = t.path == openChapter->path() && ui->textEdit->isEnabled();
                         if (t.inEditor)
                             t.editorText = editorPlainText(ui->textEdit->document());

@@ -60,9 +60,9 @@ void MainWindow::initStats()
 
     // The library's counts come after the window is up: a large library takes a while.
     CountCache::ensureTable(db);
-    auto* counts = new ChapterCounts(ui->treeView, statusPathLabel, AppDirs::libraryDir(),
-                                     [this] { return qMakePair(openChapter->path(), openChapterCount()); },
-                                     this);
+    auto* counts = new ChapterCounts(
+        ui->treeView, statusPathLabel, AppDirs::libraryDir(),
+        [this] { return qMakePair(openChapter->path(), openChapterCount()); }, this);
     QTimer::singleShot(1000, counts, [counts] { counts->start(AppDirs::databasePath()); });
 }
 

@@ -75,8 +75,8 @@ void MainWindow::importTxt_slot()
         if (done % kProgressStep == 0)
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     };
-    if (id < 1 || !TxtBook::write(dir, plan, preview.typesetAfterImport() ? &typeset : nullptr,
-                                  progress)) {
+    if (id < 1 ||
+        !TxtBook::write(dir, plan, preview.typesetAfterImport() ? &typeset : nullptr, progress)) {
         endBookProgress();
         Messages::error(tr("导入失败：书籍没能完整写入!"));
         return;

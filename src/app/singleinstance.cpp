@@ -15,8 +15,8 @@ SingleInstance::SingleInstance(const QString& appDir)
         QCryptographicHash::hash(QDir(appDir).absolutePath().toUtf8(), QCryptographicHash::Sha1)
             .toHex()
             .left(16);
-    m_path = base + QStringLiteral("/lorvane-") + QString::fromLatin1(key) +
-             QStringLiteral(".lock");
+    m_path =
+        base + QStringLiteral("/lorvane-") + QString::fromLatin1(key) + QStringLiteral(".lock");
 }
 
 bool SingleInstance::tryAcquire()

@@ -12,7 +12,7 @@ class SingleInstance
 {
 public:
     explicit SingleInstance(const QString& appDir);
-    bool tryAcquire();                 // false: another instance holds the mark
+    bool tryAcquire(); // false: another instance holds the mark
     QString lockPath() const { return m_path; }
 
 private:

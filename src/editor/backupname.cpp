@@ -1,7 +1,7 @@
 #include "editor/backupname.h"
 
-QString backupPath(const QString& openFile, const QString& libraryPrefix,
-                   const QString& backupDir, qint64 msecsSinceEpoch)
+QString backupPath(const QString& openFile, const QString& libraryPrefix, const QString& backupDir,
+                   qint64 msecsSinceEpoch)
 {
     QString name = openFile;
     name.remove(libraryPrefix);

@@ -28,6 +28,5 @@ QString CountDisplay::labelText(float count, float price)
 {
     const float royalty = count / 1000 * price;
     return QCoreApplication::translate("MainWindow", "总字数:") + QString::number(count, 'g', 6) +
-           QCoreApplication::translate("MainWindow", "\t稿费:") +
-           QString::number(royalty, 'f', 2);
+           QCoreApplication::translate("MainWindow", "\t稿费:") + QString::number(royalty, 'f', 2);
 }

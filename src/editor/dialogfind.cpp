@@ -10,15 +10,11 @@ DialogFind::DialogFind(QWidget* parent) : QDialog(parent), ui(new Ui::DialogFind
     setReplaceControlsVisible(false);
 }
 
-DialogFind::~DialogFind()
-{
-    delete ui;
-}
+DialogFind::~DialogFind() { delete ui; }
 
 void DialogFind::on_btn_find_clicked()
 {
-    const qint8 code =
-        FindRules::searchCode(ui->forward->isChecked(), ui->checkBox->isChecked());
+    const qint8 code = FindRules::searchCode(ui->forward->isChecked(), ui->checkBox->isChecked());
     emit str_find_signals(ui->lineEdit->text(), code);
 }
 
@@ -27,10 +23,7 @@ void DialogFind::on_lineEdit_textChanged(const QString& arg1)
     ui->btn_find->setEnabled(!arg1.isEmpty());
 }
 
-void DialogFind::on_replace_clicked(bool checked)
-{
-    setReplaceControlsVisible(checked);
-}
+void DialogFind::on_replace_clicked(bool checked) { setReplaceControlsVisible(checked); }
 
 void DialogFind::on_sure_clicked()
 {

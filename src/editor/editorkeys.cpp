@@ -65,9 +65,6 @@ Action action(Target target, QEvent::Type type, int key, Qt::KeyboardModifiers m
     return Action::None;
 }
 
-bool consumes(Action action)
-{
-    return action != Action::None && action != Action::SaveOnFocusOut;
-}
+bool consumes(Action action) { return action != Action::None && action != Action::SaveOnFocusOut; }
 
 } // namespace EditorKeys

@@ -10,9 +10,7 @@
 #include <QFileInfo>
 #include <QTextEdit>
 
-OpenChapter::OpenChapter(QTextEdit* editor, QObject* parent) : QObject(parent), m_editor(editor)
-{
-}
+OpenChapter::OpenChapter(QTextEdit* editor, QObject* parent) : QObject(parent), m_editor(editor) {}
 
 void OpenChapter::restore(const QString& path)
 {

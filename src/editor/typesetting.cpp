@@ -26,10 +26,7 @@ EnterOptions enterOptions(const QSettings& s)
     return o;
 }
 
-QString indent(int n)
-{
-    return n > 0 ? QString(2 * n, QLatin1Char(' ')) : QString();
-}
+QString indent(int n) { return n > 0 ? QString(2 * n, QLatin1Char(' ')) : QString(); }
 
 QString oneKey(QString text, const OneKeyOptions& options)
 {

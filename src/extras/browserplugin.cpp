@@ -1,7 +1,7 @@
 #include "extras/browserplugin.h"
 
-#include "app/logcategories.h"
 #include "app/appdirs.h"
+#include "app/logcategories.h"
 #include "extras/browserfactory.h"
 
 #include <QPluginLoader>
@@ -33,10 +33,7 @@ BrowserFactory* factory()
     return plugin;
 }
 
-void setFactory(BrowserFactory* factory)
-{
-    g_override = factory;
-}
+void setFactory(BrowserFactory* factory) { g_override = factory; }
 
 QWidget* createWindow(const QUrl& url, QWidget* owner)
 {

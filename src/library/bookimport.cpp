@@ -98,8 +98,8 @@ QStringList unindexedFiles(const QString& bookDir, const QVector<Volume>& volume
 
 QString unindexedMessage(const QStringList& files, int shown)
 {
-    QString text = QObject::tr("导入完成。以下 %1 个文件已复制到书库，但没有成为章节：")
-                       .arg(files.size());
+    QString text =
+        QObject::tr("导入完成。以下 %1 个文件已复制到书库，但没有成为章节：").arg(files.size());
     for (const QString& file : files.mid(0, shown))
         text += QLatin1Char('\n') + file;
     if (files.size() > shown)

@@ -7,7 +7,9 @@ namespace Catalog {
 QStandardItem* makeItem(Kind kind, const QString& name, int id)
 {
     auto* item = new QStandardItem(name);
-    const int role = kind == Book ? BookTypeRole : kind == Volume ? VolumeTypeRole : ChapterTypeRole;
+    const int role = kind == Book     ? BookTypeRole
+                     : kind == Volume ? VolumeTypeRole
+                                      : ChapterTypeRole;
     item->setData(int(kind), role);
     item->setData(id, ItemIdRole);
     return item;

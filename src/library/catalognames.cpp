@@ -7,7 +7,6 @@
 
 namespace CatalogNames {
 
-
 int nextSort(float maxSort)
 {
     // A failed query reports NaN or -1; the new item then starts the numbering.

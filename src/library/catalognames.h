@@ -18,9 +18,9 @@ int nextSort(float maxSort);
 // (one value found); 0 when none was found.
 float insertSort(const QVector<float>& found);
 
-QString bookName(int number);     // 默认书名[n]
-QString volumeName(int number);   // 默认分卷[n]
-QString chapterName(int number);  // 默认章节[n]
+QString bookName(int number);    // 默认书名[n]
+QString volumeName(int number);  // 默认分卷[n]
+QString chapterName(int number); // 默认章节[n]
 // What a new chapter's file holds: its name as title line and an empty line.
 QString chapterStarterText(int number);
 

@@ -10,8 +10,8 @@ namespace {
 bool logged(bool ok, const QSqlQuery& query, const char* what, const QString& statement)
 {
     if (!ok)
-        qCWarning(lcLibrary).noquote() << what << "failed:" << statement << "—"
-                                       << query.lastError().text();
+        qCWarning(lcLibrary).noquote()
+            << what << "failed:" << statement << "—" << query.lastError().text();
     return ok;
 }
 
@@ -19,10 +19,7 @@ bool logged(bool ok, const QSqlQuery& query, const char* what, const QString& st
 
 namespace CatalogStatement {
 
-bool exec(QSqlQuery& query)
-{
-    return logged(query.exec(), query, "statement", query.lastQuery());
-}
+bool exec(QSqlQuery& query) { return logged(query.exec(), query, "statement", query.lastQuery()); }
 
 bool exec(QSqlQuery& query, const QString& statement)
 {

@@ -12,7 +12,8 @@
 
 namespace {
 
-const char kBooks[] = "select name , id , sort from books where type = 1 and del = 0 order by sort asc";
+const char kBooks[] =
+    "select name , id , sort from books where type = 1 and del = 0 order by sort asc";
 const char kVolumes[] =
     "select name , id , sort from books where type = 2 and pid = ? and del = 0 order by sort asc";
 const char kChapters[] =

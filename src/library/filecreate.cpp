@@ -65,7 +65,8 @@ bool FileCreate::saveFile(const QString& path, const QString& text)
 {
     if (text.isEmpty())
         return false;
-    qCDebug(lcLibrary).noquote() << path << QDateTime::currentDateTime().toString(Qt::ISODateWithMs);
+    qCDebug(lcLibrary).noquote() << path
+                                 << QDateTime::currentDateTime().toString(Qt::ISODateWithMs);
     if (!QFileInfo::exists(path))
         return false;
     QString reason;
@@ -74,7 +75,8 @@ bool FileCreate::saveFile(const QString& path, const QString& text)
         Messages::error(tr("保存文件失败！"));
         return false;
     }
-    qCDebug(lcLibrary).noquote() << "save" << QDateTime::currentDateTime().toString(Qt::ISODateWithMs);
+    qCDebug(lcLibrary).noquote() << "save"
+                                 << QDateTime::currentDateTime().toString(Qt::ISODateWithMs);
     return true;
 }
 
@@ -88,9 +90,8 @@ bool FileCreate::deleteDir(const QString& path)
         prefix += QDir::separator();
 
     bool ok = true;
-    const QStringList entries =
-        dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                      QDir::Unsorted);
+    const QStringList entries = dir.entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Unsorted);
     for (const QString& entry : entries) {
         const QString full = prefix + entry;
         const QFileInfo info(full);
@@ -122,11 +123,10 @@ bool FileCreate::copyRecursively(const QString& src, const QString& dst, int* co
     }
     if (QFileInfo::exists(dst) || !QDir().mkdir(dst))
         return false;
-    const QStringList entries = QDir(src).entryList(
-        QDir::Files | QDir::Dirs | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    const QStringList entries = QDir(src).entryList(QDir::Files | QDir::Dirs | QDir::Hidden |
+                                                    QDir::System | QDir::NoDotAndDotDot);
     for (const QString& entry : entries) {
-        if (!copyRecursively(src + QLatin1Char('/') + entry, dst + QLatin1Char('/') + entry,
-                             count))
+        if (!copyRecursively(src + QLatin1Char('/') + entry, dst + QLatin1Char('/') + entry, count))
             return false;
     }
     return true;

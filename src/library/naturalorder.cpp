@@ -19,12 +19,18 @@ int digitOf(QChar c)
 qint64 unitOf(QChar c)
 {
     switch (c.unicode()) {
-    case 0x5341: return 10;      // 十
-    case 0x767E: return 100;     // 百
-    case 0x5343: return 1000;    // 千
-    case 0x4E07: return 10000;   // 万
-    case 0x4EBF: return 100000000; // 亿
-    default: return 0;
+    case 0x5341:
+        return 10; // 十
+    case 0x767E:
+        return 100; // 百
+    case 0x5343:
+        return 1000; // 千
+    case 0x4E07:
+        return 10000; // 万
+    case 0x4EBF:
+        return 100000000; // 亿
+    default:
+        return 0;
     }
 }
 

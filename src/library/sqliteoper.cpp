@@ -64,7 +64,8 @@ void SqliteOper::closeDatabase()
     if (!QSqlDatabase::contains())
         return;
     {
-        QSqlDatabase db = QSqlDatabase::database(QLatin1String(QSqlDatabase::defaultConnection), false);
+        QSqlDatabase db =
+            QSqlDatabase::database(QLatin1String(QSqlDatabase::defaultConnection), false);
         db.close();
     }
     QSqlDatabase::removeDatabase(QLatin1String(QSqlDatabase::defaultConnection));

@@ -69,8 +69,8 @@ Utf8Scan scanUtf8(const QByteArray& bytes)
 QString convert(const char* codec, const QByteArray& bytes, bool* clean)
 {
     QTextCodec::ConverterState state;
-    QString text = QTextCodec::codecForName(codec)->toUnicode(bytes.constData(), bytes.size(),
-                                                             &state);
+    QString text =
+        QTextCodec::codecForName(codec)->toUnicode(bytes.constData(), bytes.size(), &state);
     // A sequence cut at the end is held back by the state, not decoded: it is a fault too.
     if (state.remainingChars > 0)
         text.append(QChar::ReplacementCharacter);
@@ -106,8 +106,8 @@ TextDecoder::Result TextDecoder::decode(const QByteArray& bytes)
     // Nearly every chapter is valid UTF-8: one pass of Qt's decoder settles it. A second
     // byte-order mark is a character of the text, not a header to drop.
     QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
-    const QString utf8 = QTextCodec::codecForName("UTF-8")->toUnicode(body.constData(),
-                                                                      body.size(), &state);
+    const QString utf8 =
+        QTextCodec::codecForName("UTF-8")->toUnicode(body.constData(), body.size(), &state);
     if (state.invalidChars == 0 && state.remainingChars == 0) {
         result.text = unixLineBreaks(utf8);
         return result;

@@ -89,18 +89,21 @@ Plan plan(const QString& text, const TxtSplit::Rules& rules, bool exportBlocks)
         Volume volume;
         volume.name = uniqueName(safeName(found.heading, untitled), &volumeNames);
         if (volume.name != found.heading)
-            result.warnings << QStringLiteral("分卷名「%1」改为「%2」").arg(found.heading, volume.name);
+            result.warnings
+                << QStringLiteral("分卷名「%1」改为「%2」").arg(found.heading, volume.name);
         QStringList chapterNames{QStringLiteral("index")};
         for (const TxtSplit::Chapter& c : found.chapters) {
             Chapter chapter{uniqueName(safeName(c.heading, untitled), &chapterNames), c,
                             chapterCharCount(c.text)};
             const QString where = place(volume.name, chapter.name);
             if (chapter.name != c.heading)
-                result.warnings << QStringLiteral("章节名「%1」改为「%2」").arg(c.heading, chapter.name);
+                result.warnings
+                    << QStringLiteral("章节名「%1」改为「%2」").arg(c.heading, chapter.name);
             if (c.text.trimmed().isEmpty())
                 result.warnings << QStringLiteral("%1是空章节").arg(where);
             else if (chapter.chars > kLongChapterChars)
-                result.warnings << QStringLiteral("%1有%2字，可能漏掉了章节标题").arg(where).arg(chapter.chars);
+                result.warnings
+                    << QStringLiteral("%1有%2字，可能漏掉了章节标题").arg(where).arg(chapter.chars);
             volume.chapters.append(chapter);
         }
         result.chapterCount += volume.chapters.size();

@@ -9,10 +9,10 @@ namespace {
 constexpr int kResplitDelayMs = 300;
 } // namespace
 
-TxtImportDialog::TxtImportDialog(const QString& text, const QString& bookName,
-                                 NameCheck nameCheck, QWidget* parent)
-    : QDialog(parent), ui(new Ui::TxtImportDialog), m_text(text),
-      m_nameCheck(std::move(nameCheck)), m_resplitDelay(new QTimer(this))
+TxtImportDialog::TxtImportDialog(const QString& text, const QString& bookName, NameCheck nameCheck,
+                                 QWidget* parent)
+    : QDialog(parent), ui(new Ui::TxtImportDialog), m_text(text), m_nameCheck(std::move(nameCheck)),
+      m_resplitDelay(new QTimer(this))
 {
     ui->setupUi(this);
     ui->buttonBox->button(QDialogButtonBox::Ok)->setText(tr("确定"));
@@ -90,16 +90,15 @@ void TxtImportDialog::showPlan()
     ui->warningList->addItems(m_plan.warnings);
     switch (m_plan.mode) {
     case TxtSplit::Mode::BySize:
-        ui->splitNote->setText(
-            tr("没有找到章节标题：按约%1字在段落末尾分章，以序号命名。").arg(TxtSplit::kChunkChars));
+        ui->splitNote->setText(tr("没有找到章节标题：按约%1字在段落末尾分章，以序号命名。")
+                                   .arg(TxtSplit::kChunkChars));
         break;
     case TxtSplit::Mode::ExportBlocks:
         ui->splitNote->setText(tr("这是本程序导出的书：按导出时的分卷和章节拆分，不用标题规则。"));
         break;
     case TxtSplit::Mode::Headings:
-        ui->splitNote->setText(tr("找到%1个分卷、%2个章节。")
-                                   .arg(m_plan.volumes.size())
-                                   .arg(m_plan.chapterCount));
+        ui->splitNote->setText(
+            tr("找到%1个分卷、%2个章节。").arg(m_plan.volumes.size()).arg(m_plan.chapterCount));
         break;
     }
 }

@@ -84,9 +84,8 @@ int exportBlockAt(const QString& text, int pos, QString* volume, QString* chapte
     const int lineEnd = text.indexOf(QLatin1Char('\n'), pos + 3);
     if (lineEnd < 0 || QStringRef(&text, lineEnd, qMin(3, text.size() - lineEnd)) != kGap)
         return -1;
-    return splitExportHeading(text.mid(pos + 3, lineEnd - pos - 3), volume, chapter)
-               ? lineEnd + 3
-               : -1;
+    return splitExportHeading(text.mid(pos + 3, lineEnd - pos - 3), volume, chapter) ? lineEnd + 3
+                                                                                     : -1;
 }
 
 bool splitExport(const QString& text, Book* book)
@@ -147,7 +146,8 @@ void cutBySize(const QString& text, const Range& range, int* number, QVector<Cha
 
 Patterns defaultPatterns()
 {
-    const QString digits = QStringLiteral("0-9０-９零〇一二两三四五六七八九十百千万壹贰叁肆伍陆柒捌玖拾佰仟");
+    const QString digits =
+        QStringLiteral("0-9０-９零〇一二两三四五六七八九十百千万壹贰叁肆伍陆柒捌玖拾佰仟");
     const QString number = QStringLiteral("[%1]+").arg(digits);
     // After the number either nothing or a separator and a title: "第三章写完了" is a
     // sentence, "第三章 风起" a heading.
@@ -179,8 +179,7 @@ QString normalizedLineEnds(QString text)
     return text;
 }
 
-Rules::Rules(const Patterns& patterns)
-    : m_volume(patterns.volume), m_chapter(patterns.chapter)
+Rules::Rules(const Patterns& patterns) : m_volume(patterns.volume), m_chapter(patterns.chapter)
 {
     m_volume.optimize();
     m_chapter.optimize();
@@ -235,8 +234,8 @@ Book split(const QString& text, const Rules& rules, bool exportBlocks)
             ++s;
         while (e > s && isBlank(text.at(e - 1)))
             --e;
-        const LineKind kind = e - s <= kMaxHeadingLength ? rules.classify(text.mid(s, e - s))
-                                                          : LineKind::Text;
+        const LineKind kind =
+            e - s <= kMaxHeadingLength ? rules.classify(text.mid(s, e - s)) : LineKind::Text;
         if (kind != LineKind::Text) {
             closeChapter(pos);
             inChapter = kind == LineKind::Chapter;

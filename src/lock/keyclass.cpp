@@ -111,10 +111,7 @@ bool swallowKeysym(quint32 level1, bool altHeld)
     return swallowed(&Swallowed::keysym, level1, altHeld);
 }
 
-bool swallowVirtualKey(quint32 vk, bool altHeld)
-{
-    return swallowed(&Swallowed::vk, vk, altHeld);
-}
+bool swallowVirtualKey(quint32 vk, bool altHeld) { return swallowed(&Swallowed::vk, vk, altHeld); }
 
 bool swallowQtKey(int key, bool altHeld)
 {

@@ -53,7 +53,8 @@ int main(int argc, char** argv)
         editor->moveCursor(QTextCursor::End);
         editor->insertPlainText(QStringLiteral(
             "    夜色渐深，长街尽头的灯笼一盏接一盏亮了起来。\n"
-            "    林晚推开客栈的木门，风里带着雨后泥土的气味。她在窗边坐下，摊开那本写了一半的手稿。\n"
+            "    "
+            "林晚推开客栈的木门，风里带着雨后泥土的气味。她在窗边坐下，摊开那本写了一半的手稿。\n"
             "    “今晚，无论如何也要把这一章写完。”"));
         QApplication::processEvents();
         if (!failed && w.grab().save(QString::fromLocal8Bit(argv[1])))

@@ -55,8 +55,10 @@ int main(int argc, char** argv)
         int ms;
         double decay;
     };
-    const Sound sounds[] = {{"key.wav", 1800, 35, 120},  {"return.wav", 900, 90, 40},
-                            {"space.wav", 1200, 45, 90}, {"scroll.wav", 2400, 25, 160},
+    const Sound sounds[] = {{"key.wav", 1800, 35, 120},
+                            {"return.wav", 900, 90, 40},
+                            {"space.wav", 1200, 45, 90},
+                            {"scroll.wav", 2400, 25, 160},
                             {"lock.wav", 660, 400, 6}};
     for (const Sound& s : sounds) {
         QFile f(dir + QLatin1Char('/') + QLatin1String(s.name));

@@ -94,8 +94,7 @@ Outcome run(const QVector<SearchTarget>& targets, const TextMatcher& matcher,
             continue;
         QString error;
         if (!TextFile::writeAtomic(steps[i].backup, targets[i].editorText, &error)) {
-            steps[i].failure =
-                QObject::tr("%1：无法写入备份（%2）").arg(targets[i].title(), error);
+            steps[i].failure = QObject::tr("%1：无法写入备份（%2）").arg(targets[i].title(), error);
             continue;
         }
         applyInEditor(changes);

@@ -34,8 +34,8 @@ QVector<TextMatcher::Match> TextMatcher::matches(const QString& text, int limit)
     if (!m_valid)
         return found;
     if (!m_options.regex) {
-        const Qt::CaseSensitivity cs = m_options.caseSensitive ? Qt::CaseSensitive
-                                                               : Qt::CaseInsensitive;
+        const Qt::CaseSensitivity cs =
+            m_options.caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
         for (int at = text.indexOf(m_pattern, 0, cs); at >= 0 && found.size() != limit;
              at = text.indexOf(m_pattern, at + m_pattern.size(), cs))
             found.append({at, int(m_pattern.size()), {}});
@@ -55,8 +55,8 @@ int TextMatcher::count(const QString& text) const
     if (!m_valid || m_options.regex)
         return matches(text).size();
     // QString::count() would count overlapping occurrences; a replacement never overlaps.
-    const Qt::CaseSensitivity cs = m_options.caseSensitive ? Qt::CaseSensitive
-                                                           : Qt::CaseInsensitive;
+    const Qt::CaseSensitivity cs =
+        m_options.caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
     int n = 0;
     for (int at = text.indexOf(m_pattern, 0, cs); at >= 0;
          at = text.indexOf(m_pattern, at + m_pattern.size(), cs))
@@ -83,14 +83,14 @@ QVector<TextMatcher::Hit> TextMatcher::hits(const QString& text, int limit, int*
         const int from = qMax(lineStart, m.start - contextBefore);
         const int shown = qMin(m.length, lineEnd - m.start);
         const int to = qMin(lineEnd, m.start + shown + contextAfter);
-        result.append({m.start, m.length, line, text.mid(from, to - from), m.start - from,
-                       qMax(shown, 0)});
+        result.append(
+            {m.start, m.length, line, text.mid(from, to - from), m.start - from, qMax(shown, 0)});
     }
     return result;
 }
 
 QVector<TextMatcher::Replacement> TextMatcher::replacements(const QString& text,
-                                                           const QString& replacement) const
+                                                            const QString& replacement) const
 {
     QVector<Replacement> result;
     for (const Match& m : matches(text))

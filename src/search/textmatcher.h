@@ -25,7 +25,7 @@ public:
 
     // A match and the line it sits on, as a result row shows it.
     struct Hit {
-        int start = 0;        // in the chapter's text
+        int start = 0; // in the chapter's text
         int length = 0;
         int line = 0;         // 1-based
         QString context;      // the line, clipped around the match when it is long

@@ -48,8 +48,8 @@ inline const QString LeftMargin = QStringLiteral("left_margin");
 inline const QString RightMargin = QStringLiteral("right_margin");
 inline const QString FontSet = QStringLiteral("font_set");
 
-QString themeGroup(int n);                     // "UIOption_<n>"
-QString themeKey(int n, const QString& key);   // "UIOption_<n>/<key>"
+QString themeGroup(int n);                   // "UIOption_<n>"
+QString themeKey(int n, const QString& key); // "UIOption_<n>/<key>"
 
 // The default colours of theme n (1–4): text, background, window, label.
 struct ThemeColors {

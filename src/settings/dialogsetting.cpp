@@ -43,7 +43,8 @@ void DialogSetting::loadSettings()
     auto s = openConfig(m_configPath);
     ui->word_pre_chapters->setText(s->value(Config::WordPreChapters).toString());
     ui->price->setText(s->value(Config::Price).toString());
-    ui->daily_goal->setText(QString::number(s->value(Config::DailyGoal, Config::DefaultDailyGoal).toInt()));
+    ui->daily_goal->setText(
+        QString::number(s->value(Config::DailyGoal, Config::DefaultDailyGoal).toInt()));
     ui->first_indent1->setChecked(s->value(Config::FirstIndent1).toBool());
     ui->broken_rows->setChecked(s->value(Config::BrokenRows).toBool());
     ui->indent_number->setValue(s->value(Config::IndentNumber1).toInt());
@@ -66,7 +67,8 @@ void DialogSetting::loadTheme(const QString& group)
         {Config::RightMargin, ui->right_margin}, {Config::FontSizeSet, ui->font_size_set}};
     for (const auto& field : fields)
         field.second->setText(s->value(group + QLatin1Char('/') + field.first).toString());
-    ui->font_set->setCurrentFont(QFont(s->value(group + QLatin1Char('/') + Config::FontSet).toString()));
+    ui->font_set->setCurrentFont(
+        QFont(s->value(group + QLatin1Char('/') + Config::FontSet).toString()));
     updatePreview();
 }
 
@@ -145,8 +147,9 @@ void DialogSetting::on_bg_color_select_clicked()
 
 void DialogSetting::on_bg_image_select_clicked()
 {
-    const QString path = QFileDialog::getOpenFileName(
-        this, tr("选择背景图像"), QString(), QStringLiteral("Images (*.png *.bmp *.jpg *.tif *.GIF)"));
+    const QString path =
+        QFileDialog::getOpenFileName(this, tr("选择背景图像"), QString(),
+                                     QStringLiteral("Images (*.png *.bmp *.jpg *.tif *.GIF)"));
     if (path.isEmpty())
         return;
     ui->bg_image->setText(path);
@@ -215,9 +218,9 @@ void DialogSetting::btnInit(qint8 num)
     const QList<QToolButton*> buttons{ui->toolButton_1, ui->toolButton_2, ui->toolButton_3,
                                       ui->toolButton_4};
     for (int i = 0; i < buttons.size(); ++i) {
-        buttons[i]->setStyleSheet(
-            PreviewStyle::themeButton(s->value(Config::themeKey(i + 1, Config::BgColor)).toString(),
-                                      s->value(Config::themeKey(i + 1, Config::TextColor)).toString()));
+        buttons[i]->setStyleSheet(PreviewStyle::themeButton(
+            s->value(Config::themeKey(i + 1, Config::BgColor)).toString(),
+            s->value(Config::themeKey(i + 1, Config::TextColor)).toString()));
     }
     if (num >= 1 && num <= 4)
         buttons[num - 1]->setStyleSheet(PreviewStyle::selectedThemeButton());

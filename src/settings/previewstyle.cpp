@@ -4,8 +4,8 @@ namespace PreviewStyle {
 
 QString background(const QString& bgColour, const QString& imagePath)
 {
-    return QStringLiteral("background-color : ") + bgColour + QStringLiteral(";border-image : url(") +
-           imagePath + QStringLiteral(");border :0px;");
+    return QStringLiteral("background-color : ") + bgColour +
+           QStringLiteral(";border-image : url(") + imagePath + QStringLiteral(");border :0px;");
 }
 
 QString text(const QString& leftMargin, const QString& rightMargin, const QString& textColour)

@@ -2,8 +2,7 @@
 
 UpperBoundValidator::UpperBoundValidator(int bottom, int top, QObject* parent)
     : QIntValidator(bottom, top, parent)
-{
-}
+{}
 
 QValidator::State UpperBoundValidator::validate(QString& input, int& pos) const
 {

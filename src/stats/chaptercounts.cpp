@@ -21,8 +21,9 @@ namespace CountCache {
 void ensureTable(QSqlDatabase& db)
 {
     QSqlQuery query(db);
-    query.exec(QStringLiteral("create table if not exists chapter_counts(path text primary key,"
-                              "size integer not null,mtime integer not null,count integer not null)"));
+    query.exec(
+        QStringLiteral("create table if not exists chapter_counts(path text primary key,"
+                       "size integer not null,mtime integer not null,count integer not null)"));
 }
 
 QHash<QString, CachedCount> load(const QSqlDatabase& db)
@@ -73,7 +74,8 @@ QMap<QString, int> scan(const QString& libraryDir, const QHash<QString, CachedCo
                         QVector<CachedCount>* changed)
 {
     QMap<QString, int> counts;
-    QDirIterator it(libraryDir, {QStringLiteral("*.txt")}, QDir::Files, QDirIterator::Subdirectories);
+    QDirIterator it(libraryDir, {QStringLiteral("*.txt")}, QDir::Files,
+                    QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = QDir::cleanPath(it.next());
         if (!isChapterFile(libraryDir, path))
@@ -141,8 +143,8 @@ void ChapterCounts::start(const QString& databasePath)
         QSqlDatabase::removeDatabase(name);
         QVector<CachedCount> changed;
         const QMap<QString, int> counts = CountCache::scan(libraryDir, cache, &changed);
-        QMetaObject::invokeMethod(this, [this, counts, changed] { finished(counts, changed); },
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, counts, changed] { finished(counts, changed); }, Qt::QueuedConnection);
     });
     m_thread->start(QThread::LowPriority);
 }
@@ -168,7 +170,8 @@ QString ChapterCounts::summaryOf(const QString& path) const
     const QString prefix = path + QLatin1Char('/');
     int chapters = 0;
     qint64 chars = 0;
-    for (auto it = m_counts.lowerBound(prefix); it != m_counts.cend() && it.key().startsWith(prefix); ++it) {
+    for (auto it = m_counts.lowerBound(prefix);
+         it != m_counts.cend() && it.key().startsWith(prefix); ++it) {
         ++chapters;
         chars += it.key() == open.first ? open.second : it.value();
     }

@@ -73,7 +73,8 @@ void ParagraphCounter::contentsChange(int position, int removed, int added)
     QVector<QString> texts;
     QVector<int> counts;
     int newSum = 0;
-    for (QTextBlock b = firstBlock; b.isValid() && b.blockNumber() < first + newBlocks; b = b.next()) {
+    for (QTextBlock b = firstBlock; b.isValid() && b.blockNumber() < first + newBlocks;
+         b = b.next()) {
         texts.append(b.text());
         counts.append(readingCount(texts.last()));
         newSum += counts.last();

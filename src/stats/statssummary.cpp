@@ -13,7 +13,8 @@ void addTo(PeriodFigures& f, const DayEntry& e)
     f.minutes += e.minutes;
 }
 
-QVector<DayEntry> daysFrom(const QMap<QDate, DayEntry>& byDay, const QDate& first, const QDate& last)
+QVector<DayEntry> daysFrom(const QMap<QDate, DayEntry>& byDay, const QDate& first,
+                           const QDate& last)
 {
     QVector<DayEntry> out;
     for (QDate d = first; d <= last; d = d.addDays(1)) {

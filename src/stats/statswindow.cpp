@@ -108,8 +108,8 @@ bool StatsWindow::exportCsv(const QString& path) const
 
 void StatsWindow::chooseExport()
 {
-    const QString path = QFileDialog::getSaveFileName(this, tr("导出码字统计"),
-                                                      tr("码字统计.csv"), tr("CSV 文件 (*.csv)"));
+    const QString path = QFileDialog::getSaveFileName(this, tr("导出码字统计"), tr("码字统计.csv"),
+                                                      tr("CSV 文件 (*.csv)"));
     if (path.isEmpty())
         return;
     if (exportCsv(path))

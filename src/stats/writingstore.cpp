@@ -128,8 +128,11 @@ QByteArray toCsv(const QVector<DayEntry>& rows)
     QString text = QStringLiteral("日期,书名,新增,删除,净增,时长(分钟)\r\n");
     for (const DayEntry& e : rows) {
         text += dayText(e.day) + QLatin1Char(',') + field(e.book) +
-                QStringLiteral(",%1,%2,%3,%4\r\n").arg(e.added).arg(e.removed).arg(e.net()).arg(
-                    e.minutes);
+                QStringLiteral(",%1,%2,%3,%4\r\n")
+                    .arg(e.added)
+                    .arg(e.removed)
+                    .arg(e.net())
+                    .arg(e.minutes);
     }
     return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
 }

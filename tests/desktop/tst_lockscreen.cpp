@@ -1,6 +1,6 @@
 // The F8 hotkey and a character lock in the real program under a real window manager (openbox)
-// on an X server of the test's own. The window manager runs a command for each of its key bindings, so a
-// key that reaches it leaves a file behind.
+// on an X server of the test's own. The window manager runs a command for each of its key bindings,
+// so a key that reaches it leaves a file behind.
 #include "apprunner.h"
 #include "privatexserver.h"
 
@@ -75,11 +75,14 @@ struct WindowManager {
         QString keys;
         for (const QString& b : kBindings)
             keys += QString("<keybind key=\"%1\"><action name=\"Execute\"><command>touch %2/%1"
-                            "</command></action></keybind>").arg(b, dir);
+                            "</command></action></keybind>")
+                        .arg(b, dir);
         QFile rc(dir + "/rc.xml");
         rc.open(QIODevice::WriteOnly);
         rc.write(QString("<openbox_config xmlns=\"http://openbox.org/3.4/rc\"><keyboard>%1"
-                         "</keyboard></openbox_config>").arg(keys).toUtf8());
+                         "</keyboard></openbox_config>")
+                     .arg(keys)
+                     .toUtf8());
         rc.close();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         for (const char* var : {"HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME"})

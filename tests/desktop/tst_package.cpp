@@ -1,5 +1,5 @@
-#include "apprunner.h"
 #include "app/appdirs.h"
+#include "apprunner.h"
 #include "support/testsupport.h"
 
 #include <QDirIterator>
@@ -38,8 +38,8 @@ bool run(const QString& program, const QStringList& args, const QString& dir = Q
     p.setWorkingDirectory(dir);
     p.setProcessChannelMode(QProcess::MergedChannels);
     p.start(program, args);
-    const bool ok = p.waitForFinished(240000) && p.exitStatus() == QProcess::NormalExit &&
-                    p.exitCode() == 0;
+    const bool ok =
+        p.waitForFinished(240000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
     if (!ok)
         qWarning().noquote() << program << args.join(' ') << "failed:\n" << p.readAll();
     return ok;
@@ -56,8 +56,10 @@ QString onlyFile(const QString& dir, const QString& pattern)
 void TstPackage::initTestCase()
 {
     const QString build = qEnvironmentVariable("LORVANE_BUILD_DIR");
-    QVERIFY(run("cpack", {"-G", "DEB", "-B", m_work.path() + "/out", "--config",
-                          build + "/CPackConfig.cmake"}, build));
+    QVERIFY(
+        run("cpack",
+            {"-G", "DEB", "-B", m_work.path() + "/out", "--config", build + "/CPackConfig.cmake"},
+            build));
     m_deb = onlyFile(m_work.path() + "/out", "lorvane_*.deb");
     QVERIFY(!m_deb.isEmpty() && run("dpkg-deb", {"-x", m_deb, m_work.path() + "/root"}));
     for (QDirIterator it(m_work.path() + "/root", QDir::Files, QDirIterator::Subdirectories);
@@ -70,9 +72,11 @@ void TstPackage::packageHoldsTheInstalledFiles_data()
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<int>("count");
     QTest::newRow("executable") << "^usr/bin/lorvane$" << 1;
-    QTest::newRow("sounds") << "^usr/share/lorvane/sound/(key|return|space|scroll|lock)\\.wav$" << 5;
+    QTest::newRow("sounds") << "^usr/share/lorvane/sound/(key|return|space|scroll|lock)\\.wav$"
+                            << 5;
     QTest::newRow("browser plugin") << "^usr/lib/.*lorvane/plugins/liblorvane_browser\\.so$" << 1;
-    QTest::newRow("sound plugin") << "^usr/lib/.*lorvane/plugins/liblorvane_soundeffects\\.so$" << 1;
+    QTest::newRow("sound plugin") << "^usr/lib/.*lorvane/plugins/liblorvane_soundeffects\\.so$"
+                                  << 1;
     QTest::newRow("menu entry") << "^usr/share/applications/[^/]+\\.desktop$" << 1;
     QTest::newRow("metainfo") << "^usr/share/metainfo/[^/]+\\.metainfo\\.xml$" << 1;
     QTest::newRow("sized icons") << "^usr/share/icons/hicolor/(\\d+)x\\1/apps/lorvane\\.png$" << 8;
@@ -125,15 +129,18 @@ void TstPackage::libraryIsKeptInTheUsersDataDirectory()
     QVERIFY(run("dpkg-deb", {"-x", m_deb, tmp.path() + "/root"}) && QDir().mkpath(home));
     if (soundsBesideProgram)
         QVERIFY(QDir().rename(usr + "/share/lorvane/sound", usr + "/bin/sound"));
-    const QStringList exec = QSettings(onlyFile(usr + "/share/applications", "*.desktop"),
-                                       QSettings::IniFormat)
-                                 .value("Desktop Entry/Exec").toString().split(' ');
+    const QStringList exec =
+        QSettings(onlyFile(usr + "/share/applications", "*.desktop"), QSettings::IniFormat)
+            .value("Desktop Entry/Exec")
+            .toString()
+            .split(' ');
 
     // Root ignores permission bits: a read-only bind mount in a private mount namespace makes
     // the folders really unwritable, and a write that still succeeds stops the run.
-    const QString script = "mount --bind \"$1\" \"$1\" && mount -o remount,bind,ro \"$1\" || exit 96\n"
-                           "if touch \"$1/bin/.w\" 2>/dev/null; then exit 97; fi\n"
-                           "shift; exec \"$@\"";
+    const QString script =
+        "mount --bind \"$1\" \"$1\" && mount -o remount,bind,ro \"$1\" || exit 96\n"
+        "if touch \"$1/bin/.w\" 2>/dev/null; then exit 97; fi\n"
+        "shift; exec \"$@\"";
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"QT_QPA_PLATFORM", "XDG_DATA_HOME", "XDG_CONFIG_HOME"})
         env.remove(name);
@@ -145,17 +152,20 @@ void TstPackage::libraryIsKeptInTheUsersDataDirectory()
     p.start("unshare", QStringList{"-rm", "sh", "-c", script, "sh", usr} + exec);
     QVERIFY(p.waitForStarted(5000));
     QString window;
-    QTRY_VERIFY_WITH_TIMEOUT(p.state() != QProcess::Running ||
-                                 !(window = runTool("xdotool", {"search", "--onlyvisible", "--name",
-                                                                "Lorvane写作神器"})).isEmpty(),
-                             20000);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        p.state() != QProcess::Running ||
+            !(window = runTool("xdotool", {"search", "--onlyvisible", "--name", "Lorvane写作神器"}))
+                 .isEmpty(),
+        20000);
     QVERIFY2(p.state() == QProcess::Running, qPrintable(QString::number(p.exitCode())));
 
     const QString data = home + "/.local/share/lorvane";
     const QString chapter = data + "/data/我的书籍/默认书名[1]/默认分卷[1]/默认章节[1].txt";
     QTRY_COMPARE_WITH_TIMEOUT(readBytes(chapter), QByteArray("默认章节[1]\n\n"), 5000);
     QCOMPARE(QSettings(data + "/config.ini", QSettings::IniFormat)
-                 .value("curThemeOption/user_data_dir").toString(), data);
+                 .value("curThemeOption/user_data_dir")
+                 .toString(),
+             data);
     // Typed into the editor (ASCII: xdotool drops remapped keys on a busy machine), saved by
     // opening the book.
     window = window.section('\n', 0, 0);

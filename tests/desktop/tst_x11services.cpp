@@ -38,10 +38,14 @@ void TstX11Services::keySoundsOfKeysTypedElsewhere_data()
 {
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("sound"); // on press and on release
-    QTest::newRow("capital letter (Shift_L is silent)") << "A" << "key.wav";
-    QTest::newRow("keypad digit on the second level") << "KP_7" << "key.wav";
-    QTest::newRow("right shift") << "Shift_R" << "space.wav";
-    QTest::newRow("grave is silent") << "grave" << "";
+    QTest::newRow("capital letter (Shift_L is silent)") << "A"
+                                                        << "key.wav";
+    QTest::newRow("keypad digit on the second level") << "KP_7"
+                                                      << "key.wav";
+    QTest::newRow("right shift") << "Shift_R"
+                                 << "space.wav";
+    QTest::newRow("grave is silent") << "grave"
+                                     << "";
 }
 
 void TstX11Services::keySoundsOfKeysTypedElsewhere()

@@ -8,9 +8,9 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QLabel>
-#include <QStatusBar>
 #include <QRegularExpression>
 #include <QSqlQuery>
+#include <QStatusBar>
 #include <QTextEdit>
 
 namespace {
@@ -110,9 +110,10 @@ QString checkBin(World& world)
 
 QString checkOutside(World& world)
 {
-    const QStringList allowedTop = {"config.ini", "sys.db", "sys.db-journal", "data", "bak", "key",
-                                    "sound", "lock.active"};
-    for (const QString& e : QDir(world.app.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot)) {
+    const QStringList allowedTop = {"config.ini", "sys.db", "sys.db-journal", "data",
+                                    "bak",        "key",    "sound",          "lock.active"};
+    for (const QString& e :
+         QDir(world.app.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot)) {
         if (!allowedTop.contains(e))
             return "unexpected entry in the application directory: " + e;
     }
@@ -120,8 +121,8 @@ QString checkOutside(World& world)
         QDir(world.app.file("data")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
     if (data != QStringList({"回收站", "我的书籍"}))
         return "the data directory holds " + data.join(", ");
-    if (QString why = compareFiles("import sources", world.sourceFiles,
-                                   filesBelow(world.sources.path()));
+    if (QString why =
+            compareFiles("import sources", world.sourceFiles, filesBelow(world.sources.path()));
         !why.isEmpty())
         return why;
     return compareFiles("export place", world.expectedExports, filesBelow(world.exports.path()));
@@ -201,8 +202,7 @@ QString checkInvariants(World& world)
     if (QString why = compareLines("the tree", m.treeLines(), treeLines(*world.window));
         !why.isEmpty())
         return why;
-    if (QString why = compareLines("sys.db", m.treeLines(), tableLines());
-        !why.isEmpty())
+    if (QString why = compareLines("sys.db", m.treeLines(), tableLines()); !why.isEmpty())
         return why;
     if (m.openUid && world.editorText() != m.editor)
         return QString("the editor shows \"%1\", expected \"%2\" of %3")

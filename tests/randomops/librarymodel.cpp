@@ -139,13 +139,13 @@ void LibraryModel::closeEditor()
 QStringList LibraryModel::treeLines() const
 {
     QStringList lines;
-    std::function<void(const QVector<Node>&, const QString&)> add =
-        [&](const QVector<Node>& nodes, const QString& indent) {
-            for (const Node& n : nodes) {
-                lines << indent + n.name;
-                add(n.children, indent + "  ");
-            }
-        };
+    std::function<void(const QVector<Node>&, const QString&)> add = [&](const QVector<Node>& nodes,
+                                                                        const QString& indent) {
+        for (const Node& n : nodes) {
+            lines << indent + n.name;
+            add(n.children, indent + "  ");
+        }
+    };
     add(books, QString());
     return lines;
 }

@@ -16,8 +16,8 @@ public:
         int uid = 0;
         int kind = 0; // 1 book, 2 volume, 3 chapter
         QString name;
-        QByteArray bytes; // of the chapter file, or of a book's or volume's index.txt
-        QString text;     // what opening it must show
+        QByteArray bytes;      // of the chapter file, or of a book's or volume's index.txt
+        QString text;          // what opening it must show
         bool vanished = false; // removed outside the program
         QVector<Node> children;
     };
@@ -44,8 +44,8 @@ public:
     Node* find(int uid);
     const Node* find(int uid) const;
     Node* parentOf(int uid);
-    QString relPath(int uid) const;   // "book/volume/chapter"
-    QString relFile(int uid) const;   // the file opening it reads, below the library
+    QString relPath(int uid) const;        // "book/volume/chapter"
+    QString relFile(int uid) const;        // the file opening it reads, below the library
     QVector<int> uids(int kind = 0) const; // depth first, in order
     QStringList siblingNames(int uid) const;
     bool within(int uid, int ancestor) const;

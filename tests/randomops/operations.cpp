@@ -31,14 +31,18 @@ const QString kBookTaken = QStringLiteral("导入失败：书库里已有同名�
 const QString kCannotOpen = QStringLiteral("不能打开文件!");
 const QChar kNbsp(0x00A0);
 
-const QStringList kTyped = {"你好", "林'夕说：", "abc", "Hello world", "　　", "，。", "第",
-                            " ", "x", "“好”", "\t"};
-const QStringList kTexts = {"第一章 开端\n\n　　夜色很深。", "没有标题的开头，直接是正文。\n第二段",
-                            "  缩进的题目\n正文", "", "\n\n", "ASCII only\nline two",
+const QStringList kTyped = {"你好", "林'夕说：", "abc", "Hello world", "　　", "，。",
+                            "第",   " ",         "x",   "“好”",        "\t"};
+const QStringList kTexts = {"第一章 开端\n\n　　夜色很深。",
+                            "没有标题的开头，直接是正文。\n第二段",
+                            "  缩进的题目\n正文",
+                            "",
+                            "\n\n",
+                            "ASCII only\nline two",
                             "林'夕\n　　“你好，”她说。"};
 // Default names too: a new item must not take the place of one renamed to its name.
-const QStringList kSafeNames = {"序章", "林'夕", "上.txt篇", "第二部", "新名", "index", "A b",
-                                "默认章节[5]", "默认分卷[3]", "默认书名[9]"};
+const QStringList kSafeNames = {"序章",  "林'夕", "上.txt篇",    "第二部",      "新名",
+                                "index", "A b",   "默认章节[5]", "默认分卷[3]", "默认书名[9]"};
 const QStringList kUnsafeNames = {"", " 前空格", "a/b", "..", "尾空格 ", "c\\d"};
 const QStringList kBookNames = {"旧稿", "长夜", "林'夕", "A Book"};
 
@@ -117,7 +121,8 @@ QString pressReturn(World& w)
     const int pos = w.pick(w.model.editor.size() + 1);
     w.setCursor(pos);
     QTest::keyClick(editorOf(*w.window), Qt::Key_Return);
-    w.model.editor.insert(pos, Typesetting::enterInsertion(Typesetting::enterOptions(*settingsOf(w))));
+    w.model.editor.insert(pos,
+                          Typesetting::enterInsertion(Typesetting::enterOptions(*settingsOf(w))));
     w.model.saveOpen();
     return QString("at %1").arg(pos);
 }
@@ -150,7 +155,8 @@ void renameExtras(World& w, const QString& from, const QString& to)
 {
     QMap<QString, QByteArray> moved;
     for (auto it = w.model.extraFiles.cbegin(); it != w.model.extraFiles.cend(); ++it)
-        moved[it.key().startsWith(from + '/') ? to + it.key().mid(from.size()) : it.key()] = it.value();
+        moved[it.key().startsWith(from + '/') ? to + it.key().mid(from.size()) : it.key()] =
+            it.value();
     w.model.extraFiles = moved;
 }
 
@@ -175,12 +181,12 @@ QString renameItem(World& w)
         }
     }
     const QStringList safe = kSafeNames + w.goneNames[node->kind];
-    const QString name = way == 0   ? safe[w.pick(safe.size())]
-                         : unsafe   ? kUnsafeNames[w.pick(kUnsafeNames.size())]
+    const QString name = way == 0 ? safe[w.pick(safe.size())]
+                         : unsafe ? kUnsafeNames[w.pick(kUnsafeNames.size())]
                          : way == 2 && !siblings.isEmpty() ? siblings[w.pick(siblings.size())]
                                                            : old;
-    const bool refused = siblings.contains(name) ||
-                         (node->kind == 3 && (name == "index" || node->vanished));
+    const bool refused =
+        siblings.contains(name) || (node->kind == 3 && (name == "index" || node->vanished));
     const QString path = w.model.relPath(uid);
     const QString what = QString("%1 to \"%2\"").arg(path, name);
     if (w.known(Fault::RenameOntoVanishedSibling)) {
@@ -207,9 +213,9 @@ QString renameItem(World& w)
         expectError(w, kNameTaken);
         w.model.editorEnabled = false;
     } else {
-        renameExtras(w, path, path.section('/', 0, -2).isEmpty()
-                                  ? name
-                                  : path.section('/', 0, -2) + '/' + name);
+        renameExtras(w, path,
+                     path.section('/', 0, -2).isEmpty() ? name
+                                                        : path.section('/', 0, -2) + '/' + name);
         node->name = name;
         if (uid == w.model.openUid && node->kind == 3) {
             w.model.editor = retitled(w.model.editor, old, name);
@@ -500,8 +506,8 @@ QString oneKeyTypesetting(World& w)
         w.fail("no one_key button");
     else
         button->click();
-    w.model.editor = Typesetting::oneKey(plainForm(w.model.editor),
-                                         Typesetting::oneKeyOptions(*settingsOf(w)));
+    w.model.editor =
+        Typesetting::oneKey(plainForm(w.model.editor), Typesetting::oneKeyOptions(*settingsOf(w)));
     return QString();
 }
 
@@ -524,8 +530,8 @@ QString replaceAll(World& w)
              Q_ARG(bool, caseInsensitive));
     w.model.editor.replace(selected, replacement,
                            caseInsensitive ? Qt::CaseInsensitive : Qt::CaseSensitive);
-    QString what = QString("\"%1\" by \"%2\"%3").arg(selected, replacement,
-                                                     caseInsensitive ? ", any case" : "");
+    QString what = QString("\"%1\" by \"%2\"%3")
+                       .arg(selected, replacement, caseInsensitive ? ", any case" : "");
     if (w.known(Fault::ReplaceAllUnsaved)) {
         // Saved at once, so the skipped autosave does not matter while that fault is known.
         QTest::keyClick(editorOf(*w.window), Qt::Key_S, Qt::ControlModifier);
@@ -577,11 +583,9 @@ const QVector<Operation>& operations()
                     !(w.known(Fault::NbspInTypesetting) && w.model.editor.contains(kNbsp));
          },
          oneKeyTypesetting},
-        {"replace all", 3, [](const World& w) { return w.model.openUid && !w.model.editor.isEmpty(); },
-         replaceAll},
-        {"file removed outside", 2,
-         [](const World& w) { return hasKind(w, 3); },
-         vanish},
+        {"replace all", 3,
+         [](const World& w) { return w.model.openUid && !w.model.editor.isEmpty(); }, replaceAll},
+        {"file removed outside", 2, [](const World& w) { return hasKind(w, 3); }, vanish},
         {"quit and restart", 2, [](const World&) { return true; },
          [](World& w) {
              w.endWindow(true);

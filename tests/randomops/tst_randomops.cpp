@@ -115,7 +115,11 @@ QString runSeed(quint32 seed, int length, qint64 shrinkBudgetMs)
         known += ' ' + faultName(f);
     return QString("seed %1 failed at step %2 of %3: %4\nshortest sequence (%5 steps) failing "
                    "with: %6\n%7\nknown faults kept out of the way:%8")
-        .arg(seed).arg(first.failedAt + 1).arg(length).arg(first.why).arg(shortest.size())
+        .arg(seed)
+        .arg(first.failedAt + 1)
+        .arg(length)
+        .arg(first.why)
+        .arg(shortest.size())
         .arg(last.failedAt >= 0 ? last.why : "(did not fail again)", last.log.join('\n'), known);
 }
 
@@ -126,8 +130,9 @@ void TstRandomOps::neverLoseAWord_data()
     QTest::addColumn<quint32>("seed");
     QTest::addColumn<int>("length");
     if (qEnvironmentVariableIsSet("LORVANE_RANDOMOPS_SEED")) {
-        QTest::newRow("chosen seed") << quint32(qEnvironmentVariableIntValue("LORVANE_RANDOMOPS_SEED"))
-                                     << qMax(1, qEnvironmentVariableIntValue("LORVANE_RANDOMOPS_STEPS"));
+        QTest::newRow("chosen seed")
+            << quint32(qEnvironmentVariableIntValue("LORVANE_RANDOMOPS_SEED"))
+            << qMax(1, qEnvironmentVariableIntValue("LORVANE_RANDOMOPS_STEPS"));
         return;
     }
     // About a minute in all; scripts/soak.sh runs fresh seeds for longer.

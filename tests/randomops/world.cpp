@@ -26,15 +26,24 @@ QSet<Fault> knownFaults()
 QString faultName(Fault fault)
 {
     switch (fault) {
-    case Fault::DeletedOpenItemSavedOver: return "DeletedOpenItemSavedOver";
-    case Fault::RenameRetitlesAnyLine: return "RenameRetitlesAnyLine";
-    case Fault::RenameOntoVanishedSibling: return "RenameOntoVanishedSibling";
-    case Fault::UnchangedTextRewritten: return "UnchangedTextRewritten";
-    case Fault::ForeignBytesMisdecoded: return "ForeignBytesMisdecoded";
-    case Fault::NbspInTypesetting: return "NbspInTypesetting";
-    case Fault::NbspCounted: return "NbspCounted";
-    case Fault::ReplaceAllUnsaved: return "ReplaceAllUnsaved";
-    case Fault::UpperCaseTxtSkipped: return "UpperCaseTxtSkipped";
+    case Fault::DeletedOpenItemSavedOver:
+        return "DeletedOpenItemSavedOver";
+    case Fault::RenameRetitlesAnyLine:
+        return "RenameRetitlesAnyLine";
+    case Fault::RenameOntoVanishedSibling:
+        return "RenameOntoVanishedSibling";
+    case Fault::UnchangedTextRewritten:
+        return "UnchangedTextRewritten";
+    case Fault::ForeignBytesMisdecoded:
+        return "ForeignBytesMisdecoded";
+    case Fault::NbspInTypesetting:
+        return "NbspInTypesetting";
+    case Fault::NbspCounted:
+        return "NbspCounted";
+    case Fault::ReplaceAllUnsaved:
+        return "ReplaceAllUnsaved";
+    case Fault::UpperCaseTxtSkipped:
+        return "UpperCaseTxtSkipped";
     }
     return QString();
 }
@@ -51,8 +60,8 @@ World::World(const QSet<Fault>& known) : m_known(known)
         auto& b = model.add(nullptr, -1, 1, book, QByteArray(), QString());
         const QString volume = book == "书" ? "卷" : "上卷";
         auto& v = model.add(&b, -1, 2, volume, QByteArray(), QString());
-        const QStringList chapters = book == "书" ? QStringList{"甲", "乙", "丙"}
-                                                  : QStringList{"第1章"};
+        const QStringList chapters =
+            book == "书" ? QStringList{"甲", "乙", "丙"} : QStringList{"第1章"};
         for (const QString& c : chapters) {
             const QString text = texts[t++];
             writeBytes(app.file("data/我的书籍/" + book + '/' + volume + '/' + c + ".txt"),
@@ -63,10 +72,7 @@ World::World(const QSet<Fault>& known) : m_known(known)
     startWindow();
 }
 
-World::~World()
-{
-    window.reset();
-}
+World::~World() { window.reset(); }
 
 void World::startWindow()
 {
@@ -172,13 +178,15 @@ int World::adoptNew(int parentUid, int row, int kind)
         expected << n.name;
     if (shown.size() != expected.size() + 1 || row > expected.size()) {
         fail(QString("expected one new item at row %1 of [%2], the tree shows [%3]")
-                 .arg(row).arg(expected.join(", "), shown.join(", ")));
+                 .arg(row)
+                 .arg(expected.join(", "), shown.join(", ")));
         return 0;
     }
     const QString name = shown.takeAt(row);
     if (shown != expected || expected.contains(name)) {
         fail(QString("expected one new item at row %1 of [%2], the tree shows [%3]")
-                 .arg(row).arg(expected.join(", "), shown.join(", ")));
+                 .arg(row)
+                 .arg(expected.join(", "), shown.join(", ")));
         return 0;
     }
     const QByteArray bytes = kind == 3 ? (name + "\n\n").toUtf8() : QByteArray();

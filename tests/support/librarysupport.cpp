@@ -25,7 +25,8 @@ void seedLibrary(const TestAppDir& app, const QStringList& items, const QString&
         const QString parent = parts.mid(0, parts.size() - 1).join('/');
         const int sort = next;
         const QString path = app.file("data/我的书籍/" + item);
-        CatalogStore::insertItem(next, parts.last(), path, parts.size(), ids.value(parent, 0), sort);
+        CatalogStore::insertItem(next, parts.last(), path, parts.size(), ids.value(parent, 0),
+                                 sort);
         ids[item] = next++;
         if (parts.size() == 3)
             writeBytes(path + ".txt", text.toUtf8());

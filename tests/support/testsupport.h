@@ -51,14 +51,28 @@ public:
 class FakeDesktopServices : public DesktopServices
 {
 public:
-    bool installKeyboardHook() override { calls << "hook:install"; return hookInstalled = true; }
-    void removeKeyboardHook() override { calls << "hook:remove"; hookInstalled = false; }
+    bool installKeyboardHook() override
+    {
+        calls << "hook:install";
+        return hookInstalled = true;
+    }
+    void removeKeyboardHook() override
+    {
+        calls << "hook:remove";
+        hookInstalled = false;
+    }
     void setKeySoundEnabled(bool on) override { keySound = on; }
     bool keySoundEnabled() const override { return keySound; }
     void setSystemLocked(bool locked) override { systemLockedFlag = locked; }
     bool systemLocked() const override { return systemLockedFlag; }
-    void setTaskbarVisible(bool visible) override { calls << (visible ? "taskbar:show" : "taskbar:hide"); }
-    void setTaskMgrDisabled(bool disabled) override { calls << (disabled ? "taskmgr:off" : "taskmgr:on"); }
+    void setTaskbarVisible(bool visible) override
+    {
+        calls << (visible ? "taskbar:show" : "taskbar:hide");
+    }
+    void setTaskMgrDisabled(bool disabled) override
+    {
+        calls << (disabled ? "taskmgr:off" : "taskmgr:on");
+    }
     bool requestPower(PowerAction action) override;
     std::unique_ptr<GlobalShortcut> createGlobalShortcut(const QKeySequence& key,
                                                          QObject* parent) override;
@@ -93,19 +107,16 @@ QByteArray readBytes(const QString& path);
 // Calls `slot` of `object` by name with `args` and fails the test when no slot of that name
 // takes them, so that a renamed slot cannot turn a test into one that checks nothing.
 // Arguments are values of registered types, or Q_ARG(…) for the others.
-template <typename T>
-QGenericArgument slotArgument(const T& value)
+template <typename T> QGenericArgument slotArgument(const T& value)
 {
     return QGenericArgument(QMetaType::typeName(qMetaTypeId<T>()), &value);
 }
-template <typename T>
-QGenericArgument slotArgument(const QArgument<T>& argument)
+template <typename T> QGenericArgument slotArgument(const QArgument<T>& argument)
 {
     return argument;
 }
 
-template <typename... Args>
-bool callSlot(QObject* object, const char* slot, const Args&... args)
+template <typename... Args> bool callSlot(QObject* object, const char* slot, const Args&... args)
 {
     if (QMetaObject::invokeMethod(object, slot, Qt::DirectConnection, slotArgument(args)...))
         return true;

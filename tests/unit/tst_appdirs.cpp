@@ -38,7 +38,8 @@ void TstAppDirs::dataStaysBesideTheProgramOnlyWhereItBelongs()
     QFETCH(bool, besideProgram);
     QTemporaryDir tmp;
     const QString program = tmp.path() + "/usr/bin", perUser = tmp.path() + "/home/lorvane";
-    const QString sounds = installedLayout ? AppDirs::installedSoundDir(program) : program + "/sound";
+    const QString sounds =
+        installedLayout ? AppDirs::installedSoundDir(program) : program + "/sound";
     QVERIFY(QDir().mkpath(program) && QDir().mkpath(sounds));
     QFile mark(program + "/" + holds);
     QVERIFY(holds.isEmpty() || (holds.endsWith('/') ? QDir().mkpath(mark.fileName())

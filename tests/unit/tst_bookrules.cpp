@@ -26,8 +26,8 @@ void TstBookRules::naturalOrder_data()
 {
     QTest::addColumn<QStringList>("ordered");
     QTest::newRow("arabic, full-width") << QStringList{"第1章", "第２章", "第10章", "第１００章"};
-    QTest::newRow("chinese")
-        << QStringList{"第一卷", "第二卷", "第十卷", "第十一卷", "第二十卷", "第一百零五卷"};
+    QTest::newRow("chinese") << QStringList{"第一卷",   "第二卷",   "第十卷",
+                                            "第十一卷", "第二十卷", "第一百零五卷"};
     QTest::newRow("numbers before text, text by character")
         << QStringList{"1", "序章", "番外", "第2章 上", "第2章 下"};
     QTest::newRow("same value written differently") << QStringList{"第01章", "第1章", "第一章"};
@@ -92,17 +92,16 @@ void TstBookRules::importRefusals()
         QDir().mkpath(app.file(dir));
     writeBytes(app.file("外/文件"), "x");
     QFile::link(app.file("data/我的书籍/旧书"), app.file("链接"));
-    QTEST(BookImport::check(app.file(source), app.file("data/我的书籍"), {"只在树里"}),
-          "refusal");
+    QTEST(BookImport::check(app.file(source), app.file("data/我的书籍"), {"只在树里"}), "refusal");
 }
 
 void TstBookRules::bookListing()
 {
     TestAppDir app;
     const QString book = app.file("书");
-    for (const char* f : {"第十卷/第2章.txt", "第十卷/第10章.txt", "第十卷/上.txt篇.txt", "第十卷/index.txt",
-                          "第十卷/第3章.TXT", "第十卷/第2章.Txt", "第二卷/封面.jpg", "第二卷/深处/第9章.txt",
-                          "序.txt", ".git/第5章.txt"})
+    for (const char* f : {"第十卷/第2章.txt", "第十卷/第10章.txt", "第十卷/上.txt篇.txt",
+                          "第十卷/index.txt", "第十卷/第3章.TXT", "第十卷/第2章.Txt",
+                          "第二卷/封面.jpg", "第二卷/深处/第9章.txt", "序.txt", ".git/第5章.txt"})
         writeBytes(book + "/" + f, f);
     BookImport::lowerTxtEndings(book);
     const QVector<BookImport::Volume> volumes = BookImport::readBook(book);

@@ -40,13 +40,18 @@ void TstCatalogRules::retitledReplacesOnlyATitleLine_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected"); // after renaming 甲 to 序章
-    QTest::newRow("title line") << "甲\n\n正文" << "序章\n\n\n正文";
-    QTest::newRow("typeset title keeps its indent")
-        << "\u3000\u3000甲 \n正文" << "\u3000\u3000序章\n\n正文";
-    QTest::newRow("empty first line") << "\n正文" << "序章\n\n正文";
-    QTest::newRow("empty text") << "" << "序章\n\n";
-    QTest::newRow("body first: kept") << "\u3000\u3000甲说：走。\n正文" << "\u3000\u3000甲说：走。\n正文";
-    QTest::newRow("one line of body: kept") << "乙" << "乙";
+    QTest::newRow("title line") << "甲\n\n正文"
+                                << "序章\n\n\n正文";
+    QTest::newRow("typeset title keeps its indent") << "\u3000\u3000甲 \n正文"
+                                                    << "\u3000\u3000序章\n\n正文";
+    QTest::newRow("empty first line") << "\n正文"
+                                      << "序章\n\n正文";
+    QTest::newRow("empty text") << ""
+                                << "序章\n\n";
+    QTest::newRow("body first: kept") << "\u3000\u3000甲说：走。\n正文"
+                                      << "\u3000\u3000甲说：走。\n正文";
+    QTest::newRow("one line of body: kept") << "乙"
+                                            << "乙";
 }
 
 void TstCatalogRules::retitledReplacesOnlyATitleLine()

@@ -48,7 +48,8 @@ void TstEditorRules::replaceAll()
     const QString nbsp(QChar::Nbsp);
     QCOMPARE(FindRules::replaceAll("a" + nbsp + "b a b", "a" + nbsp + "b", "c", true),
              QString("c a b"));
-    QCOMPARE(FindRules::replaceAll(nbsp + "甲\n乙", "甲\u2029乙", "丙", true), QString(nbsp + "丙"));
+    QCOMPARE(FindRules::replaceAll(nbsp + "甲\n乙", "甲\u2029乙", "丙", true),
+             QString(nbsp + "丙"));
 }
 
 void TstEditorRules::oneKey_data()
@@ -103,8 +104,10 @@ void TstEditorRules::searchAddressCarriesTheTextExactly_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("encodedQuery");
-    QTest::newRow("plus is not a blank") << "C++ x&cl=9" << "wd=C%2B%2B%20x%26cl%3D9&cl=3";
-    QTest::newRow("percent signs are text, not escapes") << "50%25" << "wd=50%2525&cl=3";
+    QTest::newRow("plus is not a blank") << "C++ x&cl=9"
+                                         << "wd=C%2B%2B%20x%26cl%3D9&cl=3";
+    QTest::newRow("percent signs are text, not escapes") << "50%25"
+                                                         << "wd=50%2525&cl=3";
 }
 
 void TstEditorRules::searchAddressCarriesTheTextExactly()

@@ -53,9 +53,9 @@ void TstLockRules::soundForVirtualKey_data()
     QTest::addColumn<QString>("file");
     // The edges of each range of codes.
     const QList<QPair<quint32, QString>> rows{
-        {0x5a, "key.wav"},    {0x5b, ""},           {0x69, "key.wav"},    {0x6a, ""},
-        {0xbf, "key.wav"},    {0xc0, ""},           {0xdc, "key.wav"},    {0xdd, ""},
-        {0x28, "scroll.wav"}, {0x29, ""},           {0xa1, "space.wav"},  {0x0d, "return.wav"}};
+        {0x5a, "key.wav"},    {0x5b, ""}, {0x69, "key.wav"},   {0x6a, ""},
+        {0xbf, "key.wav"},    {0xc0, ""}, {0xdc, "key.wav"},   {0xdd, ""},
+        {0x28, "scroll.wav"}, {0x29, ""}, {0xa1, "space.wav"}, {0x0d, "return.wav"}};
     for (const auto& row : rows)
         QTest::addRow("vk 0x%02x", row.first) << row.first << row.second;
 }
@@ -97,8 +97,8 @@ void TstLockRules::lockedHookSwallowsOnlyTheEscapes()
     QCOMPARE(hook.handleVirtualKey(0x09, true), true);
     QCOMPARE(hook.handleVirtualKey(0x73, true), true);
     QCOMPARE(hook.handleVirtualKey(0x09, false), false);
-    QCOMPARE(fakeSounds().played, QStringList({"key.wav", "key.wav", "key.wav", "key.wav",
-                                               "return.wav", "return.wav"}));
+    QCOMPARE(fakeSounds().played,
+             QStringList({"key.wav", "key.wav", "key.wav", "key.wav", "return.wav", "return.wav"}));
 
     hook.setSystemLocked(false);
     QCOMPARE(stroke(Sym::Escape), passed);
@@ -116,18 +116,18 @@ void TstLockRules::wordLockTicks_data()
 
     QTest::newRow("10 a tick end a goal of 30 at the third")
         << 30 << 0 << Counts{10, 20, 30} << Counts{20, 10, 0} << 3;
-    QTest::newRow("counted from the text already there") << 5 << 300 << Counts{302, 305}
-                                                         << Counts{3, 0} << 2;
+    QTest::newRow("counted from the text already there")
+        << 5 << 300 << Counts{302, 305} << Counts{3, 0} << 2;
     QTest::newRow("19 in one tick count") << 100 << 0 << Counts{19} << Counts{81} << 0;
     QTest::newRow("20 in one tick count nothing and move the base")
         << 100 << 0 << Counts{20, 25} << Counts{100, 95} << 0;
-    QTest::newRow("a paste of 500, then typing") << 100 << 40 << Counts{540, 550}
-                                                 << Counts{100, 90} << 0;
+    QTest::newRow("a paste of 500, then typing")
+        << 100 << 40 << Counts{540, 550} << Counts{100, 90} << 0;
     QTest::newRow("30 deleted are written again before progress")
         << 100 << 200 << Counts{170, 185, 200, 210} << Counts{100, 100, 100, 90} << 0;
     QTest::newRow("goal 0 ends at the first tick") << 0 << 12 << Counts{12} << Counts{0} << 1;
-    QTest::newRow("the last tick may pass the goal") << 5 << 0 << Counts{3, 12} << Counts{2, -7}
-                                                     << 2;
+    QTest::newRow("the last tick may pass the goal")
+        << 5 << 0 << Counts{3, 12} << Counts{2, -7} << 2;
 }
 
 void TstLockRules::wordLockTicks()

@@ -98,7 +98,8 @@ void TstPosixPlatform::requestReachesTheLoginManagerOnce_data()
     QTest::addColumn<QString>("call");
     const int off = int(DesktopServices::PowerAction::PowerOff);
     QTest::newRow("shutdown") << off << false << "PowerOff(true)";
-    QTest::newRow("restart") << int(DesktopServices::PowerAction::Reboot) << false << "Reboot(true)";
+    QTest::newRow("restart") << int(DesktopServices::PowerAction::Reboot) << false
+                             << "Reboot(true)";
     // The refusal arrives later, as the reply, and is only logged.
     QTest::newRow("refused") << off << true << "PowerOff(true)";
 }

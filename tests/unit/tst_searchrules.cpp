@@ -48,27 +48,32 @@ void TstSearchRules::matches_data()
     QTest::addColumn<bool>("caseSensitive");
     QTest::addColumn<bool>("regex");
     QTest::addColumn<QString>("expected"); // start+length, or "invalid"
-    QTest::newRow("plain: a Chinese name")
-        << "林风看着林风" << "林风" << false << false << "0+2 4+2";
-    QTest::newRow("plain: without overlaps")
-        << "哈哈哈哈哈" << "哈哈" << false << false << "0+2 2+2";
-    QTest::newRow("plain: case ignored")
-        << "Lin lin LIN" << "lin" << false << false << "0+3 4+3 8+3";
-    QTest::newRow("plain: case kept") << "Lin lin LIN" << "lin" << true << false << "4+3";
-    QTest::newRow("plain: full-width space inside")
-        << "林　风，林 风" << "林　风" << false << false << "0+3";
-    QTest::newRow("plain: regex signs taken as they are")
-        << "a.b axb" << "a.b" << false << false << "0+3";
-    QTest::newRow("regex: alternatives")
-        << "张三见了李四" << "张三|李四" << false << true << "0+2 4+2";
-    QTest::newRow("regex: \\s across a full-width space")
-        << "林　风" << "林\\s风" << false << true << "0+3";
-    QTest::newRow("regex: \\w takes Chinese characters")
-        << "林风。" << "\\w+" << false << true << "0+2";
-    QTest::newRow("regex: case ignored") << "ABC abc" << "a.c" << false << true << "0+3 4+3";
-    QTest::newRow("regex: empty matches skipped") << "ab" << "x*" << false << true << "";
-    QTest::newRow("regex: does not compile") << "ab" << "(林" << false << true << "invalid";
-    QTest::newRow("plain: empty search") << "ab" << "" << false << false << "invalid";
+    QTest::newRow("plain: a Chinese name") << "林风看着林风"
+                                           << "林风" << false << false << "0+2 4+2";
+    QTest::newRow("plain: without overlaps") << "哈哈哈哈哈"
+                                             << "哈哈" << false << false << "0+2 2+2";
+    QTest::newRow("plain: case ignored") << "Lin lin LIN"
+                                         << "lin" << false << false << "0+3 4+3 8+3";
+    QTest::newRow("plain: case kept") << "Lin lin LIN"
+                                      << "lin" << true << false << "4+3";
+    QTest::newRow("plain: full-width space inside") << "林　风，林 风"
+                                                    << "林　风" << false << false << "0+3";
+    QTest::newRow("plain: regex signs taken as they are") << "a.b axb"
+                                                          << "a.b" << false << false << "0+3";
+    QTest::newRow("regex: alternatives") << "张三见了李四"
+                                         << "张三|李四" << false << true << "0+2 4+2";
+    QTest::newRow("regex: \\s across a full-width space") << "林　风"
+                                                          << "林\\s风" << false << true << "0+3";
+    QTest::newRow("regex: \\w takes Chinese characters") << "林风。"
+                                                         << "\\w+" << false << true << "0+2";
+    QTest::newRow("regex: case ignored") << "ABC abc"
+                                         << "a.c" << false << true << "0+3 4+3";
+    QTest::newRow("regex: empty matches skipped") << "ab"
+                                                  << "x*" << false << true << "";
+    QTest::newRow("regex: does not compile") << "ab"
+                                             << "(林" << false << true << "invalid";
+    QTest::newRow("plain: empty search") << "ab"
+                                         << "" << false << false << "invalid";
 }
 
 void TstSearchRules::matches()
@@ -92,16 +97,25 @@ void TstSearchRules::replaces_data()
     QTest::addColumn<bool>("regex");
     QTest::addColumn<QString>("replacement");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("plain: rename")
-        << "林风说：“林风！”" << "林风" << false << "萧炎" << "萧炎说：“萧炎！”";
-    QTest::newRow("plain: backslash literal") << "林风" << "林风" << false << "\\1" << "\\1";
-    QTest::newRow("regex: captures swapped")
-        << "张三，李四" << "(\\w+)，(\\w+)" << true << "\\2，\\1" << "李四，张三";
-    QTest::newRow("regex: whole match and backslash")
-        << "林风" << "风" << true << "[\\0\\\\]" << "林[风\\]";
-    QTest::newRow("regex: \\10 without a tenth group") << "ab" << "(a)" << true << "\\10" << "a0b";
-    QTest::newRow("regex: line feeds kept around")
-        << "一\n林风\n二" << "林风\\n" << true << "萧炎" << "一\n萧炎二";
+    QTest::newRow("plain: rename") << "林风说：“林风！”"
+                                   << "林风" << false << "萧炎"
+                                   << "萧炎说：“萧炎！”";
+    QTest::newRow("plain: backslash literal") << "林风"
+                                              << "林风" << false << "\\1"
+                                              << "\\1";
+    QTest::newRow("regex: captures swapped") << "张三，李四"
+                                             << "(\\w+)，(\\w+)" << true << "\\2，\\1"
+                                             << "李四，张三";
+    QTest::newRow("regex: whole match and backslash") << "林风"
+                                                      << "风" << true << "[\\0\\\\]"
+                                                      << "林[风\\]";
+    QTest::newRow("regex: \\10 without a tenth group") << "ab"
+                                                       << "(a)" << true << "\\10"
+                                                       << "a0b";
+    QTest::newRow("regex: line feeds kept around") << "一\n林风\n二"
+                                                   << "林风\\n"
+                                                   << true << "萧炎"
+                                                   << "一\n萧炎二";
 }
 
 void TstSearchRules::replaces()
@@ -126,7 +140,9 @@ void TstSearchRules::hitsCarryLineAndContext()
     const auto hits = m.hits(text, 10, &total);
     QStringList rows;
     for (const auto& h : hits)
-        rows << QString("%1:%2[%3]").arg(h.line).arg(h.context.left(h.contextStart))
+        rows << QString("%1:%2[%3]")
+                    .arg(h.line)
+                    .arg(h.context.left(h.contextStart))
                     .arg(h.context.mid(h.contextStart, h.contextLength));
     const QString before = QString(30, QChar(0x4e00));
     QCOMPARE(rows, QStringList({"1:[林风]", "2:他说[林风]", "3:" + before + "[林风]"}));
@@ -179,8 +195,8 @@ void TstSearchRules::replaceKeepsBackupsAndNamesFailures()
     TestAppDir app;
     const QString longName = QString(80, QChar(0x957f)); // its backup name is too long
     QVector<SearchTarget> targets;
-    for (const QString& name : {QString("甲"), longName, QString("乙"), QString("乱码"),
-                                QString("打开的")})
+    for (const QString& name :
+         {QString("甲"), longName, QString("乙"), QString("乱码"), QString("打开的")})
         targets << chapter(app.path(), name);
     for (const SearchTarget& t : targets)
         QVERIFY(writeBytes(t.path, "林风来了。"));

@@ -35,13 +35,20 @@ void TstStatsRules::counterMeasuresWriting_data()
     QTest::addColumn<int>("removed");
     QTest::addColumn<int>("total");
     // Spaces and line feeds count neither way.
-    QTest::newRow("typing") << "第一章\n" << QVector<Edit>{{4, 4, "他"}, {5, 5, "来 了"}} << 3 << 0 << 6;
-    QTest::newRow("paste of paragraphs") << "甲\n乙" << QVector<Edit>{{1, 1, "一\n二\n\n三"}} << 3 << 0 << 5;
-    QTest::newRow("no-break spaces and line separators") << "甲" << QVector<Edit>{{1, 1, "\u00a0乙\u2028丙"}} << 2 << 0 << 3;
-    QTest::newRow("deleting across paragraphs") << "甲乙\n丙丁\n戊" << QVector<Edit>{{1, 7, ""}} << 0 << 4 << 1;
-    QTest::newRow("replacing a selection") << "旧的文字" << QVector<Edit>{{0, 2, "新"}} << 1 << 2 << 3;
-    QTest::newRow("undo removes what was typed") << "开头" << QVector<Edit>{{2, 2, "续写"}, {-1, 0, ""}} << 2 << 2 << 2;
-    QTest::newRow("the program's whole-text set is no writing") << "原文" << QVector<Edit>{{-2, 0, "排版后的全文"}} << 0 << 0 << 6;
+    QTest::newRow("typing") << "第一章\n"
+                            << QVector<Edit>{{4, 4, "他"}, {5, 5, "来 了"}} << 3 << 0 << 6;
+    QTest::newRow("paste of paragraphs")
+        << "甲\n乙" << QVector<Edit>{{1, 1, "一\n二\n\n三"}} << 3 << 0 << 5;
+    QTest::newRow("no-break spaces and line separators")
+        << "甲" << QVector<Edit>{{1, 1, "\u00a0乙\u2028丙"}} << 2 << 0 << 3;
+    QTest::newRow("deleting across paragraphs")
+        << "甲乙\n丙丁\n戊" << QVector<Edit>{{1, 7, ""}} << 0 << 4 << 1;
+    QTest::newRow("replacing a selection")
+        << "旧的文字" << QVector<Edit>{{0, 2, "新"}} << 1 << 2 << 3;
+    QTest::newRow("undo removes what was typed")
+        << "开头" << QVector<Edit>{{2, 2, "续写"}, {-1, 0, ""}} << 2 << 2 << 2;
+    QTest::newRow("the program's whole-text set is no writing")
+        << "原文" << QVector<Edit>{{-2, 0, "排版后的全文"}} << 0 << 0 << 6;
 }
 
 void TstStatsRules::counterMeasuresWriting()
@@ -126,12 +133,11 @@ void TstStatsRules::storeAddsUpAndExports()
         QCOMPARE(WritingStore::rows(db, "书甲").size(), 2);
         QCOMPARE(WritingStore::books(db), QStringList({"书,\"乙\"", "书甲"}));
         QCOMPARE(WritingStore::toCsv(WritingStore::rows(db)),
-                 QByteArray("\xEF\xBB\xBF") +
-                     QString("日期,书名,新增,删除,净增,时长(分钟)\r\n"
-                             "2026-03-01,\"书,\"\"乙\"\"\",5,0,5,1\r\n"
-                             "2026-03-01,书甲,110,20,90,4\r\n"
-                             "2026-03-02,书甲,1,2,-1,1\r\n")
-                         .toUtf8());
+                 QByteArray("\xEF\xBB\xBF") + QString("日期,书名,新增,删除,净增,时长(分钟)\r\n"
+                                                      "2026-03-01,\"书,\"\"乙\"\"\",5,0,5,1\r\n"
+                                                      "2026-03-01,书甲,110,20,90,4\r\n"
+                                                      "2026-03-02,书甲,1,2,-1,1\r\n")
+                                                  .toUtf8());
     }
     QSqlDatabase::removeDatabase("stats");
 }

@@ -39,8 +39,9 @@ void TstStorage::createNeverEmptiesAFile()
     QVERIFY(app.messages.isEmpty());
     QVERIFY(!FileCreate::createDir(app.file("missing/child")));
     QVERIFY(!FileCreate::createFile(app.file("missing/new.txt")));
-    const QList<QPair<int, QString>> shown{{Messages::Error, "文件夹创建失败"},
-                                           {Messages::Error, "错误：不能新建文件，请检查是否有权限!"}};
+    const QList<QPair<int, QString>> shown{
+        {Messages::Error, "文件夹创建失败"},
+        {Messages::Error, "错误：不能新建文件，请检查是否有权限!"}};
     QCOMPARE(app.messages, shown);
 }
 
@@ -83,14 +84,16 @@ void TstStorage::readsEveryEncodingWeMeet_data()
         return QTextCodec::codecForName(codec)->fromUnicode("\uFEFF" + text);
     };
     QTest::newRow("utf-8 with bom") << "\xEF\xBB\xBF" + utf8 << chinese << 0 << true;
-    QTest::newRow("utf-16le with bom") << utf16("UTF-16LE", chinese + "\r\n") << chinese + "\n" << 1 << true;
+    QTest::newRow("utf-16le with bom") << utf16("UTF-16LE", chinese + "\r\n") << chinese + "\n"
+                                       << 1 << true;
     QTest::newRow("utf-16be with bom") << utf16("UTF-16BE", chinese) << chinese << 2 << true;
     QTest::newRow("gb18030 from chinese windows")
         << QTextCodec::codecForName("GB18030")->fromUnicode(chinese) << chinese << 3 << true;
     QTest::newRow("crlf line ends") << QByteArray("a\r\nb\r\n") << "a\nb\n" << 0 << true;
     // One bad byte stays one replacement character; the rest is the author's text.
     QTest::newRow("utf-8 with a stray byte")
-        << utf8.left(9) + "\xFF" + utf8.mid(9) << chinese.left(3) + bad + chinese.mid(3) << 0 << false;
+        << utf8.left(9) + "\xFF" + utf8.mid(9) << chinese.left(3) + bad + chinese.mid(3) << 0
+        << false;
     QTest::newRow("utf-8 cut inside the last character")
         << utf8 + utf8.left(2) << chinese + bad + bad << 0 << false;
     QTest::newRow("not gb18030 either")
@@ -140,8 +143,8 @@ void TstStorage::bookIndexCounts_data()
     QTest::newRow("deleted rows count, but are not live") << "rows" << 4 << 1.5f << 2 << 2;
     // Failures must never read as an empty library, which would reuse ids.
     QTest::newRow("database cannot open") << "unopenable" << -1 << -1.0f << -1 << -1;
-    QTest::newRow("table missing") << "dropped" << -1 << std::numeric_limits<float>::quiet_NaN()
-                                   << -1 << -1;
+    QTest::newRow("table missing")
+        << "dropped" << -1 << std::numeric_limits<float>::quiet_NaN() << -1 << -1;
 }
 
 void TstStorage::bookIndexCounts()

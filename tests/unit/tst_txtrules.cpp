@@ -97,8 +97,7 @@ void TstTxtRules::splitAndNames_data()
         << 0;
     QTest::newRow("the program's own export, texts exactly")
         << "\n\n\n上卷    第1章\n\n\n第1章\n\n甲\n\n\n\n上卷    index\n\n\n乙\n\n\n下卷    丙\n\n\n"
-        << QStringList{"上卷", "  第1章: 第1章||甲|", "  index[2]: 乙", "下卷", "  丙: "}
-        << 2;
+        << QStringList{"上卷", "  第1章: 第1章||甲|", "  index[2]: 乙", "下卷", "  丙: "} << 2;
 }
 
 void TstTxtRules::splitAndNames()
@@ -117,7 +116,8 @@ void TstTxtRules::reading_data()
     QTest::addColumn<QString>("text"); // empty: refused
     const QString book = "第1章\n“林'夕”\n";
     QTextCodec* gb = QTextCodec::codecForName("GB18030");
-    QTest::newRow("utf-8 with bom, crlf") << "\xEF\xBB\xBF" + QString(book).replace("\n", "\r\n").toUtf8() << book;
+    QTest::newRow("utf-8 with bom, crlf")
+        << "\xEF\xBB\xBF" + QString(book).replace("\n", "\r\n").toUtf8() << book;
     QTest::newRow("utf-8, lone cr") << QString(book).replace("\n", "\r").toUtf8() << book;
     QTest::newRow("gb18030") << gb->fromUnicode(book) << book;
     QByteArray le("\xFF\xFE", 2);
@@ -129,7 +129,8 @@ void TstTxtRules::reading_data()
     QTest::newRow("utf-16le") << le << book;
     QTest::newRow("utf-16be") << be << book;
     QTest::newRow("neither utf-8 nor gb18030") << gb->fromUnicode(book) + "\xFF\x80" << QString();
-    QTest::newRow("gb18030 cut off inside a character") << gb->fromUnicode(book) + "\x81" << QString();
+    QTest::newRow("gb18030 cut off inside a character")
+        << gb->fromUnicode(book) + "\x81" << QString();
     QTest::newRow("binary with nul") << QByteArray("PK\0\0第", 7) << QString();
     QTest::newRow("broken utf-8 after a bom") << QByteArray("\xEF\xBB\xBF\xE7\xAC") << QString();
 }

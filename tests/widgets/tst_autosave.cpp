@@ -28,10 +28,7 @@ QStringList backups(const TestAppDir& app)
 
 void tick(MainWindow& w) { callSlot(&w, "timer_save_slot"); }
 
-void open(MainWindow& w)
-{
-    callSlot(&w, "on_treeView_clicked", indexOf(w, "书/卷/甲"));
-}
+void open(MainWindow& w) { callSlot(&w, "on_treeView_clicked", indexOf(w, "书/卷/甲")); }
 
 } // namespace
 

@@ -40,8 +40,12 @@ QStringList libraryState(const TestAppDir& app)
     QSqlQuery q("select id , name , pid , sort , url from books order by id",
                 QSqlDatabase::database());
     while (q.next())
-        state << QString("%1 %2 %3 %4 %5").arg(q.value(0).toInt()).arg(q.value(1).toString())
-                     .arg(q.value(2).toInt()).arg(q.value(3).toDouble()).arg(q.value(4).toString());
+        state << QString("%1 %2 %3 %4 %5")
+                     .arg(q.value(0).toInt())
+                     .arg(q.value(1).toString())
+                     .arg(q.value(2).toInt())
+                     .arg(q.value(3).toDouble())
+                     .arg(q.value(4).toString());
     return state;
 }
 
@@ -75,8 +79,9 @@ void TstBookIo::importKeepsFilesAndNaturalOrder()
     QCOMPARE(readBytes(L + "/说明.txt"), QByteArray("not a chapter"));
     QVERIFY(QFileInfo(L + "/第二卷/index.txt").isFile());
     QCOMPARE(readBytes(src + "/第十卷/第10章.TXT"), QByteArray("x"));
-    QCOMPARE(app.messages, (QList<QPair<int, QString>>{
-                               {0, "导入完成。以下 1 个文件已复制到书库，但没有成为章节：\n说明.txt"}}));
+    QCOMPARE(app.messages,
+             (QList<QPair<int, QString>>{
+                 {0, "导入完成。以下 1 个文件已复制到书库，但没有成为章节：\n说明.txt"}}));
 }
 
 void TstBookIo::refusedImportsChangeNothing_data()
@@ -114,7 +119,8 @@ void TstBookIo::refusedImportsChangeNothing()
 void TstBookIo::exportFollowsTheCatalog()
 {
     TestAppDir app;
-    seedLibrary(app, {"书", "书/上卷", "书/上卷/一", "书/上卷/二", "书/下卷", "书/下卷/三", "书/下卷/四"});
+    seedLibrary(
+        app, {"书", "书/上卷", "书/上卷/一", "书/上卷/二", "书/下卷", "书/下卷/三", "书/下卷/四"});
     writeBytes(app.file(kLib + "书/下卷/三.txt"),
                QTextCodec::codecForName("GB18030")->fromUnicode("“三”"));
     QString out = app.file("导出/书.txt");

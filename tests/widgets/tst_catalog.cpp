@@ -60,14 +60,18 @@ void TstCatalog::openingSavesTheOpenText_data()
     QTest::addColumn<QByteArray>("bytes"); // of the chapter to open; null: it was removed
     QTest::addColumn<QString>("text");     // shown once opened; empty: it cannot be opened
     QTest::addColumn<QString>("message");
-    const QString markup = "<b>粗体</b> & <i>斜</i>\n<p>段落</p>&amp;\n\t制表\u3000全角  两空格\n😀\n"
-                           "不换行\u00a0空格\u2028软换行\n\n";
+    const QString markup =
+        "<b>粗体</b> & <i>斜</i>\n<p>段落</p>&amp;\n\t制表\u3000全角  两空格\n😀\n"
+        "不换行\u00a0空格\u2028软换行\n\n";
     QTest::newRow("markup-like UTF-8") << markup.toUtf8() << markup << "";
     const QString han = "第一章 林'夕\n\n　　“你好，”她说。";
-    QTest::newRow("one paragraph") << QByteArray("一段") << "一段" << "";
+    QTest::newRow("one paragraph") << QByteArray("一段") << "一段"
+                                   << "";
     QTest::newRow("GB18030") << QTextCodec::codecForName("GB18030")->fromUnicode(han) << han << "";
-    QTest::newRow("removed") << QByteArray() << "" << "";
-    QTest::newRow("unreadable") << QByteArray("正文") << "" << "不能打开文件!";
+    QTest::newRow("removed") << QByteArray() << ""
+                             << "";
+    QTest::newRow("unreadable") << QByteArray("正文") << ""
+                                << "不能打开文件!";
 }
 
 void TstCatalog::openingSavesTheOpenText()
@@ -120,17 +124,39 @@ void TstCatalog::renamesKeepTheOpenFileSaving_data()
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("missing"); // a chapter file removed outside the program
     const QString unsafe = "名称不能含有 / 或 \\，不能是 . 或 ..，首尾也不能有空格!";
-    QTest::newRow("open chapter") << "书/卷/甲" << "序章" << "书/卷/序章" << "书/卷/序章.txt" << "" << "";
-    QTest::newRow("book, with a quote") << "书" << "林'夕" << "林'夕" << "林'夕/卷/甲.txt" << "" << "";
-    QTest::newRow("volume named like a file")
-        << "书/卷" << "上.txt篇" << "书/上.txt篇" << "书/上.txt篇/甲.txt" << "" << "";
+    QTest::newRow("open chapter") << "书/卷/甲"
+                                  << "序章"
+                                  << "书/卷/序章"
+                                  << "书/卷/序章.txt"
+                                  << ""
+                                  << "";
+    QTest::newRow("book, with a quote") << "书"
+                                        << "林'夕"
+                                        << "林'夕"
+                                        << "林'夕/卷/甲.txt"
+                                        << ""
+                                        << "";
+    QTest::newRow("volume named like a file") << "书/卷"
+                                              << "上.txt篇"
+                                              << "书/上.txt篇"
+                                              << "书/上.txt篇/甲.txt"
+                                              << ""
+                                              << "";
     // Refused: the old name stays, nothing moves, and the text still saves where it belongs.
     const QString taken = "重命名失败! 可能存在同名章节";
-    QTest::newRow("chapter name taken")
-        << "书/卷/甲" << "乙" << "书/卷/甲" << "书/卷/甲.txt" << taken << "";
+    QTest::newRow("chapter name taken") << "书/卷/甲"
+                                        << "乙"
+                                        << "书/卷/甲"
+                                        << "书/卷/甲.txt" << taken << "";
     QTest::newRow("name of a sibling whose file is gone")
-        << "书/卷/甲" << "乙" << "书/卷/甲" << "书/卷/甲.txt" << taken << "书/卷/乙.txt";
-    QTest::newRow("climbs out") << "书/卷" << "../../逃" << "书/卷" << "书/卷/甲.txt" << unsafe << "";
+        << "书/卷/甲"
+        << "乙"
+        << "书/卷/甲"
+        << "书/卷/甲.txt" << taken << "书/卷/乙.txt";
+    QTest::newRow("climbs out") << "书/卷"
+                                << "../../逃"
+                                << "书/卷"
+                                << "书/卷/甲.txt" << unsafe << "";
 }
 
 void TstCatalog::renamesKeepTheOpenFileSaving()

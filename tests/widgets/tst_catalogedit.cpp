@@ -49,8 +49,11 @@ QStringList rows()
     QSqlQuery q("select id , name , sort , del from books order by id", QSqlDatabase::database());
     QStringList all;
     while (q.next())
-        all << QString("%1 %2 %3 %4").arg(q.value(0).toInt()).arg(q.value(1).toString())
-                   .arg(q.value(2).toDouble()).arg(q.value(3).toInt());
+        all << QString("%1 %2 %3 %4")
+                   .arg(q.value(0).toInt())
+                   .arg(q.value(1).toString())
+                   .arg(q.value(2).toDouble())
+                   .arg(q.value(3).toInt());
     return all;
 }
 
@@ -79,10 +82,9 @@ void TstCatalogEdit::starterLibraryAndNumbering()
     act(w, "", "newBooks_slot");
     act(w, "默认书名[1]", "newVolume_slot");
     QCOMPARE(statusPathOf(w), QString("默认书名[1]/默认分卷[2]/index.txt"));
-    QCOMPARE(treeLines(w),
-             QStringList({"默认书名[1]", "  默认分卷[1]", "    默认章节[5]", "    默认章节[1]",
-                          "    默认章节[2]", "    默认章节[4]", "    默认章节[3]", "  默认分卷[2]",
-                          "默认书名[3]"}));
+    QCOMPARE(treeLines(w), QStringList({"默认书名[1]", "  默认分卷[1]", "    默认章节[5]",
+                                        "    默认章节[1]", "    默认章节[2]", "    默认章节[4]",
+                                        "    默认章节[3]", "  默认分卷[2]", "默认书名[3]"}));
     QVERIFY(app.messages.isEmpty());
 
     // The next start loads the library as it was instead of adding to it.
@@ -118,7 +120,8 @@ void TstCatalogEdit::failedDeletesChangeNothing()
         // A book's own row is marked after its volumes and chapters: refused halfway.
         QSqlQuery(QSqlDatabase::database())
             .exec(QString("create trigger refuse before update on books when new.type = %1 "
-                          "begin select raise(abort, 'no'); end").arg(book ? 1 : 3));
+                          "begin select raise(abort, 'no'); end")
+                      .arg(book ? 1 : 3));
     }
     const QMap<QString, QByteArray> library = files(app.file(kLib));
     const QStringList table = rows();

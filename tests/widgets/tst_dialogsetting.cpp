@@ -98,10 +98,15 @@ void TstDialogSetting::saveWritesTheShownThemeWithinBounds_data()
     QTest::addColumn<QString>("typed"); // key by key, through the field's validator
     QTest::addColumn<QString>("stored");
     const QString size = "UIOption_2/font_size_set";
-    QTest::newRow("no size stores 8") << "font_size_set" << size << "" << "8";
-    QTest::newRow("size 5 stores 8") << "font_size_set" << size << "5" << "8";
-    QTest::newRow("size 30") << "font_size_set" << size << "30" << "30";
-    QTest::newRow("margin 201 stops at 20") << "left_margin" << "UIOption_2/left_margin" << "201"
+    QTest::newRow("no size stores 8") << "font_size_set" << size << ""
+                                      << "8";
+    QTest::newRow("size 5 stores 8") << "font_size_set" << size << "5"
+                                     << "8";
+    QTest::newRow("size 30") << "font_size_set" << size << "30"
+                             << "30";
+    QTest::newRow("margin 201 stops at 20") << "left_margin"
+                                            << "UIOption_2/left_margin"
+                                            << "201"
                                             << "20";
 }
 
@@ -163,15 +168,26 @@ void TstDialogSetting::typesettingTabSavesEachField_data()
     QTest::addColumn<QString>("value"); // typed, or "click" for a check box
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("stored");
-    QTest::newRow("characters per chapter")
-        << "word_pre_chapters" << "3500" << "chapterOption/word_pre_chapters" << "3500";
-    QTest::newRow("price") << "price" << "12.5" << "chapterOption/price" << "12.5";
-    QTest::newRow("indent on Return") << "first_indent1" << "click" << Config::FirstIndent1 << "false";
-    QTest::newRow("blank line on Return") << "broken_rows" << "click" << Config::BrokenRows << "false";
-    QTest::newRow("indent width") << "indent_number" << "4" << Config::IndentNumber1 << "4";
-    QTest::newRow("one-key indent") << "first_indent2" << "click" << Config::FirstIndent2 << "false";
-    QTest::newRow("one-key spaces") << "remove_spaces" << "click" << Config::RemoveSpaces << "false";
-    QTest::newRow("one-key lines") << "remove_lines" << "click" << Config::RemoveLines << "true";
+    QTest::newRow("characters per chapter") << "word_pre_chapters"
+                                            << "3500"
+                                            << "chapterOption/word_pre_chapters"
+                                            << "3500";
+    QTest::newRow("price") << "price"
+                           << "12.5"
+                           << "chapterOption/price"
+                           << "12.5";
+    QTest::newRow("indent on Return") << "first_indent1"
+                                      << "click" << Config::FirstIndent1 << "false";
+    QTest::newRow("blank line on Return") << "broken_rows"
+                                          << "click" << Config::BrokenRows << "false";
+    QTest::newRow("indent width") << "indent_number"
+                                  << "4" << Config::IndentNumber1 << "4";
+    QTest::newRow("one-key indent") << "first_indent2"
+                                    << "click" << Config::FirstIndent2 << "false";
+    QTest::newRow("one-key spaces") << "remove_spaces"
+                                    << "click" << Config::RemoveSpaces << "false";
+    QTest::newRow("one-key lines") << "remove_lines"
+                                   << "click" << Config::RemoveLines << "true";
 }
 
 void TstDialogSetting::typesettingTabSavesEachField()
@@ -182,9 +198,14 @@ void TstDialogSetting::typesettingTabSavesEachField()
     QFETCH(QString, stored);
     Fixture f;
     f.open();
-    const QStringList keys = {"chapterOption/word_pre_chapters", "chapterOption/price",
-                              Config::FirstIndent1, Config::BrokenRows, Config::IndentNumber1,
-                              Config::FirstIndent2, Config::RemoveSpaces, Config::RemoveLines};
+    const QStringList keys = {"chapterOption/word_pre_chapters",
+                              "chapterOption/price",
+                              Config::FirstIndent1,
+                              Config::BrokenRows,
+                              Config::IndentNumber1,
+                              Config::FirstIndent2,
+                              Config::RemoveSpaces,
+                              Config::RemoveLines};
     auto state = [&] {
         QStringList all;
         for (const QString& k : keys)

@@ -110,7 +110,8 @@ void TstFindFormat::search_data()
     QTest::addColumn<QStringList>("selections"); // after each click of the find button
     QTest::addColumn<int>("misses");
     QTest::newRow("backwards to the start, then no further")
-        << "他说他来了他" << 6 << "back" << true << "他" << QStringList{"5-6", "2-3", "0-1", "0-1"} << 1;
+        << "他说他来了他" << 6 << "back" << true << "他" << QStringList{"5-6", "2-3", "0-1", "0-1"}
+        << 1;
     QTest::newRow("forwards to the end, then no further")
         << "甲乙甲乙" << 0 << "forward" << true << "乙" << QStringList{"1-2", "3-4", "3-4"} << 1;
     QTest::newRow("ignoring case")
@@ -161,8 +162,8 @@ void TstFindFormat::replace_data()
         << "甲乙\n丙丁\n甲乙\n丙丁" << 1 << 4 << true << true << "甲她丁\n甲她丁";
     QTest::newRow("all keeps markup as text")
         << "<b>他</b>说：<br>走" << 3 << 4 << true << true << "<b>她</b>说：<br>走";
-    QTest::newRow("all keeps no-break spaces")
-        << "\u00a0\u00a0他说 他\u00a0来了" << 2 << 3 << true << true << "\u00a0\u00a0她说 她\u00a0来了";
+    QTest::newRow("all keeps no-break spaces") << "\u00a0\u00a0他说 他\u00a0来了" << 2 << 3 << true
+                                               << true << "\u00a0\u00a0她说 她\u00a0来了";
     QTest::newRow("nothing selected") << "他说他来了" << 2 << 2 << true << true << "他说他来了";
 }
 
@@ -206,9 +207,15 @@ void TstFindFormat::sizeStepsByTwoWithinTheList_data()
     QTest::addColumn<QString>("start");
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("8 bigger") << "8" << "font_big" << "10";
-    QTest::newRow("36 bigger stays") << "36" << "font_big" << "36";
-    QTest::newRow("9 smaller stops at 8") << "9" << "font_samll" << "8";
+    QTest::newRow("8 bigger") << "8"
+                              << "font_big"
+                              << "10";
+    QTest::newRow("36 bigger stays") << "36"
+                                     << "font_big"
+                                     << "36";
+    QTest::newRow("9 smaller stops at 8") << "9"
+                                          << "font_samll"
+                                          << "8";
 }
 
 void TstFindFormat::sizeStepsByTwoWithinTheList()

@@ -29,23 +29,62 @@ void TstLockDialog::goalsAndTheirSignals_data()
     QTest::addColumn<QString>("sent");
 
     // The validator refuses a digit only when the number outgrows the top's length.
-    QTest::newRow("characters: five digits by Enter")
-        << "number_lock" << "123456" << "" << "12345" << "字" << "enter" << "1 1 12345|0 1 ";
-    QTest::newRow("minutes: four digits, digits only") << "time_lock" << "2a0-0 15" << ""
-                                                       << "2001" << "分钟" << "yes"
+    QTest::newRow("characters: five digits by Enter") << "number_lock"
+                                                      << "123456"
+                                                      << ""
+                                                      << "12345"
+                                                      << "字"
+                                                      << "enter"
+                                                      << "1 1 12345|0 1 ";
+    QTest::newRow("minutes: four digits, digits only") << "time_lock"
+                                                       << "2a0-0 15"
+                                                       << ""
+                                                       << "2001"
+                                                       << "分钟"
+                                                       << "yes"
                                                        << "1 2 2001|0 1 ";
-    QTest::newRow("switching keeps 5000 typed as characters")
-        << "number_lock" << "5000" << "time_lock" << "5000" << "分钟" << "yes" << "1 2 5000|0 1 ";
-    QTest::newRow("Enter with an empty field does nothing")
-        << "number_lock" << "" << "" << "" << "字" << "enter" << "";
-    QTest::newRow("cancelled") << "time_lock" << "30" << "number_lock" << "30" << "字" << "no"
+    QTest::newRow("switching keeps 5000 typed as characters") << "number_lock"
+                                                              << "5000"
+                                                              << "time_lock"
+                                                              << "5000"
+                                                              << "分钟"
+                                                              << "yes"
+                                                              << "1 2 5000|0 1 ";
+    QTest::newRow("Enter with an empty field does nothing") << "number_lock"
+                                                            << ""
+                                                            << ""
+                                                            << ""
+                                                            << "字"
+                                                            << "enter"
+                                                            << "";
+    QTest::newRow("cancelled") << "time_lock"
+                               << "30"
+                               << "number_lock"
+                               << "30"
+                               << "字"
+                               << "no"
                                << "0 1 |0 1 ";
-    QTest::newRow("Enter on a focused 取消 cancels")
-        << "number_lock" << "300" << "" << "300" << "字" << "enter:no" << "0 1 |0 1 ";
-    QTest::newRow("Enter on a focused 确定 confirms")
-        << "time_lock" << "30" << "" << "30" << "分钟" << "enter:yes" << "1 2 30|0 1 ";
-    QTest::newRow("Enter on a goal kind does not confirm")
-        << "number_lock" << "300" << "" << "300" << "字" << "enter:time_lock" << "";
+    QTest::newRow("Enter on a focused 取消 cancels") << "number_lock"
+                                                     << "300"
+                                                     << ""
+                                                     << "300"
+                                                     << "字"
+                                                     << "enter:no"
+                                                     << "0 1 |0 1 ";
+    QTest::newRow("Enter on a focused 确定 confirms") << "time_lock"
+                                                      << "30"
+                                                      << ""
+                                                      << "30"
+                                                      << "分钟"
+                                                      << "enter:yes"
+                                                      << "1 2 30|0 1 ";
+    QTest::newRow("Enter on a goal kind does not confirm") << "number_lock"
+                                                           << "300"
+                                                           << ""
+                                                           << "300"
+                                                           << "字"
+                                                           << "enter:time_lock"
+                                                           << "";
 }
 
 void TstLockDialog::goalsAndTheirSignals()

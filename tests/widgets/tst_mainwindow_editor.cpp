@@ -98,10 +98,14 @@ void TstMainWindowEditor::saveTriggersWriteOnlyTheOpenChapter_data()
     QTest::addColumn<int>("cursor");
     QTest::addColumn<QString>("expected");
     QTest::addColumn<QString>("title");
-    QTest::newRow("Ctrl+S") << "ctrl+s" << true << 1 << "甲丁乙丙" << "甲";
-    QTest::newRow("leaving the editor") << "focus" << true << 3 << "甲乙丙丁" << "甲*";
-    QTest::newRow("Return") << "return" << true << 3 << "甲乙丙\n\n    " << "甲*";
-    QTest::newRow("Return, no blank line") << "return" << false << 1 << "甲\n    乙丙" << "甲*";
+    QTest::newRow("Ctrl+S") << "ctrl+s" << true << 1 << "甲丁乙丙"
+                            << "甲";
+    QTest::newRow("leaving the editor") << "focus" << true << 3 << "甲乙丙丁"
+                                        << "甲*";
+    QTest::newRow("Return") << "return" << true << 3 << "甲乙丙\n\n    "
+                            << "甲*";
+    QTest::newRow("Return, no blank line") << "return" << false << 1 << "甲\n    乙丙"
+                                           << "甲*";
 }
 
 // The whole text lands in UTF-8 in the open chapter only, as one undo step.
@@ -193,7 +197,8 @@ void TstMainWindowEditor::settingsDialogAndThemeApplyStyleSheetsSizeAndMargins()
     mountain.fill(Qt::darkGreen);
     QVERIFY(QDir().mkpath(e.app.file("图")) && mountain.save(e.app.file("图/山.png")));
     e.applyTheme();
-    QVERIFY(!e.w->findChild<BackgroundPicture*>()->scaled(e.app.file("图/山.png"), {4, 4}).isNull());
+    QVERIFY(
+        !e.w->findChild<BackgroundPicture*>()->scaled(e.app.file("图/山.png"), {4, 4}).isNull());
     for (QTextCursor c(e.edit->document()); c.movePosition(QTextCursor::NextCharacter);)
         QCOMPARE(c.charFormat().fontPointSize(), 24.0);
 

@@ -25,10 +25,14 @@ void TstMessageBox::kindsAndWaysOut_data()
     QTest::addColumn<QString>("look");
     QTest::addColumn<QString>("button");
     QTest::addColumn<int>("result");
-    QTest::newRow("information, 确定") << 0 << "info 提示" << "btnOk" << 1;
-    QTest::newRow("question, 取消") << 1 << "question 询问 取消" << "btnCancel" << 0;
-    QTest::newRow("error, close button") << 2 << "error 错误" << "btnMenu_Close" << 0;
-    QTest::newRow("other kind, Escape") << 7 << "info 提示 取消" << "" << 0;
+    QTest::newRow("information, 确定") << 0 << "info 提示"
+                                       << "btnOk" << 1;
+    QTest::newRow("question, 取消") << 1 << "question 询问 取消"
+                                    << "btnCancel" << 0;
+    QTest::newRow("error, close button") << 2 << "error 错误"
+                                         << "btnMenu_Close" << 0;
+    QTest::newRow("other kind, Escape") << 7 << "info 提示 取消"
+                                        << "" << 0;
 }
 
 // The box is centred on the screen, shows the kind's picture and title, offers 取消 only
@@ -85,7 +89,8 @@ void TstMessageBox::longMessagesGrowTheBox()
     box.setMessage("名称不能含有 / 或 \\，不能是 . 或 ..，首尾也不能有空格!", 2);
     QCOMPARE(box.size(), QSize(303, 143));
     box.setMessage("无法打开书库数据库 /home/作者/写作/lorvane/build/app/sys.db，程序将退出。"
-                   "请检查这个文件是否完好，或者把它移走后重新启动程序。", 2);
+                   "请检查这个文件是否完好，或者把它移走后重新启动程序。",
+                   2);
     box.show();
     // Every line of the text is inside the label, and the buttons below it inside the box.
     const auto* info = box.findChild<QLabel*>("labInfo");

@@ -10,13 +10,13 @@
 
 #include <QComboBox>
 #include <QLabel>
-#include <QSignalSpy>
-#include <QTreeView>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QSqlDatabase>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QTextEdit>
+#include <QTreeView>
 #include <QtTest>
 
 class TstStats : public QObject
@@ -39,9 +39,10 @@ void TstStats::windowShowsAKnownLog()
         const QDate today(2026, 3, 11); // a Wednesday
         // Goal 100: met on the 2nd and 3rd, missed on the 4th, met from the 5th to the 10th;
         // today (open) does not break the run. The 8th is met only with both books together.
-        QVector<DayEntry> log{{QDate(2026, 2, 27), "甲", 50, 0, 5}, {QDate(2026, 3, 2), "甲", 120, 0, 30},
-                              {QDate(2026, 3, 3), "甲", 100, 0, 20}, {QDate(2026, 3, 4), "甲", 300, 250, 10},
-                              {QDate(2026, 3, 8), "乙", 40, 0, 5}, {today, "甲", 30, 0, 6}};
+        QVector<DayEntry> log{
+            {QDate(2026, 2, 27), "甲", 50, 0, 5},  {QDate(2026, 3, 2), "甲", 120, 0, 30},
+            {QDate(2026, 3, 3), "甲", 100, 0, 20}, {QDate(2026, 3, 4), "甲", 300, 250, 10},
+            {QDate(2026, 3, 8), "乙", 40, 0, 5},   {today, "甲", 30, 0, 6}};
         for (int d : {5, 6, 7, 8, 9, 10})
             log.append({QDate(2026, 3, d), "甲", 100, d == 8 ? 40 : 0, 60});
         QVERIFY(WritingStore::add(db, log));
@@ -95,7 +96,8 @@ void TstStats::typingCountsTowardsTheGoalAndIsSaved()
     TestAppDir app;
     seedLibrary(app, {"书", "书/卷", "书/卷/甲"}, "原有的正文");
     MainWindow w;
-    std::unique_ptr<QSettings>(Config::open(app.file("config.ini")))->setValue(Config::DailyGoal, 5);
+    std::unique_ptr<QSettings>(Config::open(app.file("config.ini")))
+        ->setValue(Config::DailyGoal, 5);
     callSlot(&w, "save_success_update");
     clickItem(w, "书/卷/甲");
     QLabel* goal = nullptr;
@@ -132,18 +134,21 @@ void TstStats::libraryCountsAreCachedBySizeAndTime()
     QDir().mkpath(lib + "/书/卷");
     QDir().mkpath(lib + "/书/二卷");
     const QString a = lib + "/书/卷/甲.txt", b = lib + "/书/二卷/乙.txt";
-    QVERIFY(writeBytes(a, "一二 三") && writeBytes(b, "四五") && writeBytes(lib + "/书/index.txt", "简介"));
+    QVERIFY(writeBytes(a, "一二 三") && writeBytes(b, "四五") &&
+            writeBytes(lib + "/书/index.txt", "简介"));
     QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "counts");
     db.setDatabaseName(app.file("cache.db"));
     QVERIFY(db.open());
     CountCache::ensureTable(db);
     // Which files a scan counts again: all at first, then only those whose size or time changed.
     const QDateTime later = QFileInfo(a).lastModified().addSecs(60);
-    const QVector<std::function<void()>> changes{[] {}, [] {}, [&] { writeBytes(b, "四五六"); }, [&] {
-        QFile f(a);
-        f.open(QIODevice::ReadWrite);
-        f.setFileTime(later, QFileDevice::FileModificationTime);
-    }};
+    const QVector<std::function<void()>> changes{[] {}, [] {}, [&] { writeBytes(b, "四五六"); },
+                                                 [&] {
+                                                     QFile f(a);
+                                                     f.open(QIODevice::ReadWrite);
+                                                     f.setFileTime(
+                                                         later, QFileDevice::FileModificationTime);
+                                                 }};
     const QVector<QStringList> recounted{{a, b}, {}, {b}, {a}};
     for (int i = 0; i < changes.size(); ++i) {
         changes[i]();
@@ -167,7 +172,8 @@ void TstStats::libraryCountsAreCachedBySizeAndTime()
     // The tooltips' texts, the open chapter by its live count.
     QTreeView tree;
     QLabel label;
-    ChapterCounts counts(&tree, &label, lib, [&] { return qMakePair(b, 10); }, nullptr);
+    ChapterCounts counts(
+        &tree, &label, lib, [&] { return qMakePair(b, 10); }, nullptr);
     QSignalSpy ready(&counts, &ChapterCounts::ready);
     counts.start(app.file("cache.db"));
     QVERIFY(ready.wait(5000));

@@ -32,7 +32,8 @@ void TstSystemActions::powerActionsAskThenSaveThenRequest_data()
     const QString off = "确定要关机吗?";
     QTest::newRow("shutdown confirmed") << "shutDown_slot" << off << 1 << "power:off";
     QTest::newRow("shutdown cancelled") << "shutDown_slot" << off << 0 << "";
-    QTest::newRow("restart confirmed") << "reBoot_slot" << "确定要重启吗?" << 1 << "power:reboot";
+    QTest::newRow("restart confirmed") << "reBoot_slot"
+                                       << "确定要重启吗?" << 1 << "power:reboot";
 }
 
 // Saving before the system ends the program: the text goes through the atomic file save

@@ -82,8 +82,11 @@ QStringList libraryState(const TestAppDir& app)
     QStringList state = QDir(app.file(kLib)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
     QSqlQuery q("select id , name , pid , sort from books order by id", QSqlDatabase::database());
     while (q.next())
-        state << QString("%1 %2 %3 %4").arg(q.value(0).toInt()).arg(q.value(1).toString())
-                     .arg(q.value(2).toInt()).arg(q.value(3).toDouble());
+        state << QString("%1 %2 %3 %4")
+                     .arg(q.value(0).toInt())
+                     .arg(q.value(1).toString())
+                     .arg(q.value(2).toInt())
+                     .arg(q.value(3).toDouble());
     return state;
 }
 
@@ -116,10 +119,12 @@ void TstTxtImport::importThroughThePreview()
     QCOMPARE(treeLines(w), QStringList({"书", "  卷", "    甲", "新书", "  第一卷 风起", "    序",
                                         "    第1章 初见", "  第二卷", "    第3章"}));
     const QString dir = app.file(kLib + "新书/");
-    QCOMPARE(readBytes(dir + "第一卷 风起/第1章 初见.txt"),
-             QString("第1章 初见\n\n    甲乙\n    \n    丙\n    \n    第2章\n    \n    丁").toUtf8());
+    QCOMPARE(
+        readBytes(dir + "第一卷 风起/第1章 初见.txt"),
+        QString("第1章 初见\n\n    甲乙\n    \n    丙\n    \n    第2章\n    \n    丁").toUtf8());
     QCOMPARE(bookRow(5), QVariantList({"第一卷 风起", dir + "第一卷 风起", 2, 4, 1.0, 0}));
-    QCOMPARE(bookRow(7), QVariantList({"第1章 初见", dir + "第一卷 风起/第1章 初见", 3, 5, 2.0, 0}));
+    QCOMPARE(bookRow(7),
+             QVariantList({"第1章 初见", dir + "第一卷 风起/第1章 初见", 3, 5, 2.0, 0}));
     QVERIFY(QFileInfo(dir + "第二卷/index.txt").isFile());
     QVERIFY(app.messages.isEmpty());
 }
@@ -133,11 +138,14 @@ void TstTxtImport::refusedImportsLeaveNoTrace_data()
     const QByteArray book = QString("第1章\n甲\n第2章\n乙\n").toUtf8();
     QTest::newRow("cancelled") << book << "新书" << false << "";
     QTest::newRow("name taken: cannot accept") << book << "书" << false << "";
-    QTest::newRow("not text") << book + "\xFF\xFE\x80" << "新书" << false
+    QTest::newRow("not text") << book + "\xFF\xFE\x80"
+                              << "新书" << false
                               << "导入失败：文件不是UTF-8、UTF-16或GB18030编码的文本!";
     // A file name longer than the file system allows fails after other chapters were written.
     QTest::newRow("a chapter file cannot be written")
-        << QString("\n\n\n卷    一\n\n\n正文\n\n\n卷    %1\n\n\n正文").arg(QString(100, QChar(0x957F))).toUtf8()
+        << QString("\n\n\n卷    一\n\n\n正文\n\n\n卷    %1\n\n\n正文")
+               .arg(QString(100, QChar(0x957F)))
+               .toUtf8()
         << "新书" << true << "导入失败：书籍没能完整写入!";
     QTest::newRow("the index refuses") << book << "新书" << true << "导入失败：书库无法写入!";
 }
@@ -169,13 +177,16 @@ void TstTxtImport::exportComesBackTheSame()
 {
     TestAppDir app;
     seedLibrary(app, {"书"});
-    writeBytes(app.file("外/长篇.txt"),
-               QString("开场白\n\n第一卷\n第1章 起\n\n　　甲\n\n\n第2章\n\n第二卷\n第3章 终\n　　乙 \n").toUtf8());
+    writeBytes(
+        app.file("外/长篇.txt"),
+        QString("开场白\n\n第一卷\n第1章 起\n\n　　甲\n\n\n第2章\n\n第二卷\n第3章 终\n　　乙 \n")
+            .toUtf8());
     MainWindow w;
     const Answer accept = [](TxtImportDialog* d) { button(d, QDialogButtonBox::Ok)->click(); };
     importTxt(w, app.file("外/长篇.txt"), accept);
     treeOf(w)->setCurrentIndex(indexOf(w, "长篇"));
-    FileChooser::setExportChooser([&](QWidget*, const QString&) { return app.file("外/回来.txt"); });
+    FileChooser::setExportChooser(
+        [&](QWidget*, const QString&) { return app.file("外/回来.txt"); });
     QMetaObject::invokeMethod(&w, "exportBooks_slot");
     importTxt(w, app.file("外/回来.txt"), [](TxtImportDialog* d) {
         QVERIFY(d->findChild<QCheckBox*>("exportCheck")->isVisible());
@@ -187,7 +198,8 @@ void TstTxtImport::exportComesBackTheSame()
     QCOMPARE(lines.mid(back + 1), lines.mid(2, back - 2));
     QCOMPARE(lines.mid(2, back - 2), QStringList({"  第一卷", "    序", "    第1章 起", "    第2章",
                                                   "  第二卷", "    第3章 终"}));
-    for (const QString chapter : {"第一卷/序", "第一卷/第1章 起", "第一卷/第2章", "第二卷/第3章 终"}) {
+    for (const QString chapter :
+         {"第一卷/序", "第一卷/第1章 起", "第一卷/第2章", "第二卷/第3章 终"}) {
         const QByteArray text = readBytes(app.file(kLib + "长篇/" + chapter + ".txt"));
         QCOMPARE(readBytes(app.file(kLib + "回来/" + chapter + ".txt")), text);
         QVERIFY(text.startsWith(chapter.section('/', 1).toUtf8() + "\n\n"));

@@ -41,14 +41,18 @@ namespace {
 
 QString alignment(Qt::Alignment a)
 {
-    return a & Qt::AlignHCenter ? "centre" : a & Qt::AlignRight ? "right" : a & Qt::AlignLeft ? "left" : "other";
+    return a & Qt::AlignHCenter ? "centre"
+           : a & Qt::AlignRight ? "right"
+           : a & Qt::AlignLeft  ? "left"
+                                : "other";
 }
 
 // The other visible window's title, or the first box shown.
 QString shownWindow(MainWindow& w, const TestAppDir& app)
 {
     for (QWidget* top : QApplication::topLevelWidgets()) {
-        if (top != &w && top->isVisible() && !qobject_cast<QMenu*>(top) && !top->windowTitle().isEmpty())
+        if (top != &w && top->isVisible() && !qobject_cast<QMenu*>(top) &&
+            !top->windowTitle().isEmpty())
             return top->windowTitle();
     }
     return app.messages.isEmpty() ? QString() : app.messages[0].second;
@@ -92,7 +96,10 @@ void TstWindowWiring::init()
 {
     app = std::make_unique<TestAppDir>();
     seedLibrary(*app, {"书", "书/卷", "书/卷/甲", "书/卷/乙"}, "甲乙");
-    FileChooser::setImportChooser([this](QWidget*) { chosen = "import"; return QString(); });
+    FileChooser::setImportChooser([this](QWidget*) {
+        chosen = "import";
+        return QString();
+    });
     FileChooser::setExportChooser([this](QWidget*, const QString& name) {
         chosen = "export " + name;
         return QString();
@@ -122,11 +129,14 @@ void TstWindowWiring::keysReachTheirEffect_data()
     QTest::addColumn<QString>("expected");
     const int ctrl = Qt::ControlModifier;
     QTest::newRow("Ctrl+L aligns left") << "editor" << (ctrl | Qt::Key_L) << false << "align left";
-    QTest::newRow("Ctrl+R aligns right") << "editor" << (ctrl | Qt::Key_R) << false << "align right";
+    QTest::newRow("Ctrl+R aligns right")
+        << "editor" << (ctrl | Qt::Key_R) << false << "align right";
     QTest::newRow("Ctrl+M centres") << "editor" << (ctrl | Qt::Key_M) << false << "align centre";
-    QTest::newRow("Ctrl+Z takes back the typing") << "editor" << (ctrl | Qt::Key_Z) << false << "text 甲乙";
+    QTest::newRow("Ctrl+Z takes back the typing")
+        << "editor" << (ctrl | Qt::Key_Z) << false << "text 甲乙";
     QTest::newRow("Ctrl+plus enlarges") << "editor" << (ctrl | Qt::Key_Plus) << false << "size up";
-    QTest::newRow("Ctrl+minus shrinks") << "editor" << (ctrl | Qt::Key_Minus) << false << "size down";
+    QTest::newRow("Ctrl+minus shrinks")
+        << "editor" << (ctrl | Qt::Key_Minus) << false << "size down";
     QTest::newRow("Ctrl+B bolds") << "editor" << (ctrl | Qt::Key_B) << false << "bold 1";
     QTest::newRow("Escape in the editor leaves full screen")
         << "editor" << int(Qt::Key_Escape) << true << "full 0";
@@ -159,12 +169,15 @@ void TstWindowWiring::keysReachTheirEffect()
     const QString what = expected.section(' ', 0, 0);
     const int sizeAfter = size->currentText().toInt();
     const QString seen =
-        what == "align" ? alignment(editor->alignment())
+        what == "align"  ? alignment(editor->alignment())
         : what == "text" ? editor->toPlainText()
-        : what == "size" ? (sizeAfter > sizeBefore ? "up" : sizeAfter < sizeBefore ? "down" : "same")
+        : what == "size" ? (sizeAfter > sizeBefore   ? "up"
+                            : sizeAfter < sizeBefore ? "down"
+                                                     : "same")
         : what == "bold" ? QString::number(w->findChild<QAbstractButton*>("bold")->isChecked())
-        : what == "full" ? QString::number(w->isFullScreen())
-                         : QString::number(w->findChild<QAbstractButton*>("btnMenu_Max")->isChecked());
+        : what == "full"
+            ? QString::number(w->isFullScreen())
+            : QString::number(w->findChild<QAbstractButton*>("btnMenu_Max")->isChecked());
     QCOMPARE(what + ' ' + seen, expected);
 }
 
@@ -174,23 +187,54 @@ void TstWindowWiring::contextMenusReachTheirSlots_data()
     QTest::addColumn<QString>("entry");
     QTest::addColumn<QString>("expected"); // the tree afterwards, or "=" and what was asked
     const QString tree = "书,  卷,    甲,    乙";
-    QTest::newRow("book: new volume") << "书" << "新建卷" << "书,  卷,    甲,    乙,  默认分卷\\[\\d+\\]";
-    QTest::newRow("book: delete") << "书" << "删除此书" << "";
-    QTest::newRow("book: export") << "书" << "导出此书" << "=export 书.txt";
-    QTest::newRow("volume: new chapter") << "书/卷" << "新建章节" << tree + ",    默认章节\\[\\d+\\]";
-    QTest::newRow("chapter: new chapter") << "书/卷/甲" << "新建章节" << tree + ",    默认章节\\[\\d+\\]";
-    QTest::newRow("chapter: insert") << "书/卷/乙" << "插入章节" << "书,  卷,    甲,    默认章节\\[\\d+\\],    乙";
-    QTest::newRow("chapter: up") << "书/卷/乙" << "上移章节" << "书,  卷,    乙,    甲";
-    QTest::newRow("chapter: down") << "书/卷/甲" << "下移章节" << "书,  卷,    乙,    甲";
-    QTest::newRow("chapter: delete") << "书/卷/甲" << "删除此章" << "书,  卷,    乙";
-    QTest::newRow("blank: new book") << "" << "创建新书" << tree + ",默认书名\\[\\d+\\]";
-    QTest::newRow("blank: import") << "" << "导入书籍" << "=import";
-    QTest::newRow("blank: recycle bin") << "" << "回收站" << "=回收站";
-    QTest::newRow("blank: time machine") << "" << "时光机" << "=时光机";
-    QTest::newRow("text: select all") << "text" << "全选" << "=甲乙";
-    QTest::newRow("text: search without a selection") << "text" << "在百度中搜索" << "=当前没有选中";
-    QTest::newRow("title: about") << "title" << "关于" << "=版本:.*";
-    QTest::newRow("title: power off asks first") << "title" << "关机" << "=确定要关机吗\\?";
+    QTest::newRow("book: new volume") << "书"
+                                      << "新建卷"
+                                      << "书,  卷,    甲,    乙,  默认分卷\\[\\d+\\]";
+    QTest::newRow("book: delete") << "书"
+                                  << "删除此书"
+                                  << "";
+    QTest::newRow("book: export") << "书"
+                                  << "导出此书"
+                                  << "=export 书.txt";
+    QTest::newRow("volume: new chapter") << "书/卷"
+                                         << "新建章节" << tree + ",    默认章节\\[\\d+\\]";
+    QTest::newRow("chapter: new chapter") << "书/卷/甲"
+                                          << "新建章节" << tree + ",    默认章节\\[\\d+\\]";
+    QTest::newRow("chapter: insert") << "书/卷/乙"
+                                     << "插入章节"
+                                     << "书,  卷,    甲,    默认章节\\[\\d+\\],    乙";
+    QTest::newRow("chapter: up") << "书/卷/乙"
+                                 << "上移章节"
+                                 << "书,  卷,    乙,    甲";
+    QTest::newRow("chapter: down") << "书/卷/甲"
+                                   << "下移章节"
+                                   << "书,  卷,    乙,    甲";
+    QTest::newRow("chapter: delete") << "书/卷/甲"
+                                     << "删除此章"
+                                     << "书,  卷,    乙";
+    QTest::newRow("blank: new book") << ""
+                                     << "创建新书" << tree + ",默认书名\\[\\d+\\]";
+    QTest::newRow("blank: import") << ""
+                                   << "导入书籍"
+                                   << "=import";
+    QTest::newRow("blank: recycle bin") << ""
+                                        << "回收站"
+                                        << "=回收站";
+    QTest::newRow("blank: time machine") << ""
+                                         << "时光机"
+                                         << "=时光机";
+    QTest::newRow("text: select all") << "text"
+                                      << "全选"
+                                      << "=甲乙";
+    QTest::newRow("text: search without a selection") << "text"
+                                                      << "在百度中搜索"
+                                                      << "=当前没有选中";
+    QTest::newRow("title: about") << "title"
+                                  << "关于"
+                                  << "=版本:.*";
+    QTest::newRow("title: power off asks first") << "title"
+                                                 << "关机"
+                                                 << "=确定要关机吗\\?";
 }
 
 void TstWindowWiring::contextMenusReachTheirSlots()
@@ -214,11 +258,11 @@ void TstWindowWiring::contextMenusReachTheirSlots()
         emit tree->customContextMenuRequested(at);
     }
     QCoreApplication::processEvents();
-    const QString seen = expected.startsWith('=')
-                             ? '=' + (!chosen.isEmpty()                 ? chosen
-                                      : editor->textCursor().hasSelection() ? editor->textCursor().selectedText()
-                                                                            : shownWindow(*w, *app))
-                             : treeLines(*w).join(',');
+    const QString seen = expected.startsWith('=') ? '=' + (!chosen.isEmpty() ? chosen
+                                                           : editor->textCursor().hasSelection()
+                                                               ? editor->textCursor().selectedText()
+                                                               : shownWindow(*w, *app))
+                                                  : treeLines(*w).join(',');
     QVERIFY2(QRegularExpression('^' + expected + '$').match(seen).hasMatch(), qPrintable(seen));
 }
 
@@ -260,7 +304,8 @@ void TstWindowWiring::wordLockCreditsChapterSwitches_data()
     // the lock's goal is 12 characters.
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("typed before a switch counts") << QStringList{"abcdefgh", "乙", "xyzw"} << "unlocked, moves";
+    QTest::newRow("typed before a switch counts")
+        << QStringList{"abcdefgh", "乙", "xyzw"} << "unlocked, moves";
     QTest::newRow("short of the goal") << QStringList{"abcdefgh", "乙", "xyz"} << "locked, stays";
     QTest::newRow("switching back counts nothing twice")
         << QStringList{"abcdefgh", "乙", "甲", "乙", "甲"} << "locked, stays";

@@ -59,8 +59,8 @@ struct EscapeCounter : QObject {
     int count = 0;
     bool eventFilter(QObject*, QEvent* e) override
     {
-        const bool escape = e->type() == QEvent::KeyPress &&
-                            static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape;
+        const bool escape =
+            e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape;
         count += escape;
         return false;
     }
@@ -207,7 +207,9 @@ void TstWritingLock::lockCutShortIsRepairedAtTheNextStart()
         // The program ends here without unlocking, as by a crash.
     }
     fakeServices().calls.clear();
-    { MainWindow w; }
+    {
+        MainWindow w;
+    }
     QCOMPARE(fakeServices().calls.count("lock:repair"), 1);
     {
         // Repaired once; a lock that ended normally leaves nothing to repair either.

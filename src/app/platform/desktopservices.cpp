@@ -34,7 +34,8 @@ std::unique_ptr<DesktopServices> makeNativeServices()
     if (std::unique_ptr<DesktopServices> x11 = X11DesktopServices::create())
         return x11;
 #endif
-    qCDebug(lcPlatform) << "No X11 display: running without keyboard hook, global hotkey and key swallowing";
+    qCDebug(lcPlatform)
+        << "No X11 display: running without keyboard hook, global hotkey and key swallowing";
     return std::make_unique<NullDesktopServices>();
 #endif
 }

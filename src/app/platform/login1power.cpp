@@ -25,12 +25,11 @@ bool request(DesktopServices::PowerAction action, const QDBusConnection& bus)
     // The user may sit at a password prompt for a while before the manager answers.
     const int replyTimeoutMs = 10 * 60 * 1000;
     auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call, replyTimeoutMs));
-    QObject::connect(watcher, &QDBusPendingCallWatcher::finished,
-                     [](QDBusPendingCallWatcher* w) {
-                         if (w->isError())
-                             qCWarning(lcPlatform).noquote() << "login1 refused:" << w->error().message();
-                         w->deleteLater();
-                     });
+    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, [](QDBusPendingCallWatcher* w) {
+        if (w->isError())
+            qCWarning(lcPlatform).noquote() << "login1 refused:" << w->error().message();
+        w->deleteLater();
+    });
     return true;
 }
 

@@ -36,7 +36,7 @@ public:
             m_effects = qobject_cast<SoundEffects*>(loader.instance());
             if (!m_effects)
                 qCWarning(lcPlatform, "sound plugin not loaded, no sounds: %s",
-                         qPrintable(loader.errorString()));
+                          qPrintable(loader.errorString()));
         }
         if (m_effects)
             m_effects->play(AppDirs::soundPath(fileName));
@@ -76,9 +76,9 @@ void install(SoundPlayer* player) { current().reset(player); }
 
 SoundPlayer* createEffectPlayer(const QString& pluginPath)
 {
-    return new EffectSoundPlayer(
-        pluginPath.isEmpty() ? AppDirs::pluginDir() + QStringLiteral("/" LORVANE_SOUND_PLUGIN)
-                             : pluginPath);
+    return new EffectSoundPlayer(pluginPath.isEmpty() ? AppDirs::pluginDir() +
+                                                            QStringLiteral("/" LORVANE_SOUND_PLUGIN)
+                                                      : pluginPath);
 }
 
 } // namespace Sounds

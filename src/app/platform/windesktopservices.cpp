@@ -9,8 +9,7 @@ WinDesktopServices::~WinDesktopServices() { WinApi::removeKeyboardHook(); }
 
 bool WinDesktopServices::onKey(void* context, unsigned long vk, bool altHeld)
 {
-    return static_cast<WinDesktopServices*>(context)->m_hook.handleVirtualKey(quint32(vk),
-                                                                               altHeld);
+    return static_cast<WinDesktopServices*>(context)->m_hook.handleVirtualKey(quint32(vk), altHeld);
 }
 
 bool WinDesktopServices::installKeyboardHook()
@@ -53,7 +52,7 @@ bool WinDesktopServices::requestPower(PowerAction action)
 }
 
 std::unique_ptr<GlobalShortcut> WinDesktopServices::createGlobalShortcut(const QKeySequence& key,
-                                                                        QObject* parent)
+                                                                         QObject* parent)
 {
     return std::make_unique<WinGlobalShortcut>(key, parent);
 }

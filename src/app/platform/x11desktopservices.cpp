@@ -23,11 +23,11 @@ X11DesktopServices::~X11DesktopServices() = default;
 bool X11DesktopServices::installKeyboardHook()
 {
     if (!m_recorder)
-        m_recorder = std::make_unique<X11KeyRecorder>(
-            QByteArray(DisplayString(QX11Info::display())),
-            [this](quint32 level1, quint32 level2, bool pressed) {
-                m_hook.handleKeysym(level1, level2, pressed);
-            });
+        m_recorder =
+            std::make_unique<X11KeyRecorder>(QByteArray(DisplayString(QX11Info::display())),
+                                             [this](quint32 level1, quint32 level2, bool pressed) {
+                                                 m_hook.handleKeysym(level1, level2, pressed);
+                                             });
     return m_recorder->start();
 }
 
@@ -40,7 +40,7 @@ void X11DesktopServices::removeKeyboardHook()
 bool X11DesktopServices::requestPower(PowerAction action) { return Login1Power::request(action); }
 
 std::unique_ptr<GlobalShortcut> X11DesktopServices::createGlobalShortcut(const QKeySequence& key,
-                                                                        QObject* parent)
+                                                                         QObject* parent)
 {
     return std::make_unique<X11GlobalShortcut>(key, parent);
 }

@@ -51,19 +51,32 @@ quint32 keysymFor(int qtKey)
     if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)
         return XK_0 + quint32(qtKey - Qt::Key_0);
     switch (qtKey) {
-    case Qt::Key_Space: return XK_space;
-    case Qt::Key_Escape: return XK_Escape;
-    case Qt::Key_Tab: return XK_Tab;
-    case Qt::Key_Return: return XK_Return;
-    case Qt::Key_Pause: return XK_Pause;
-    case Qt::Key_Print: return XK_Print;
-    case Qt::Key_Insert: return XK_Insert;
-    case Qt::Key_Delete: return XK_Delete;
-    case Qt::Key_Home: return XK_Home;
-    case Qt::Key_End: return XK_End;
-    case Qt::Key_PageUp: return XK_Page_Up;
-    case Qt::Key_PageDown: return XK_Page_Down;
-    default: return 0;
+    case Qt::Key_Space:
+        return XK_space;
+    case Qt::Key_Escape:
+        return XK_Escape;
+    case Qt::Key_Tab:
+        return XK_Tab;
+    case Qt::Key_Return:
+        return XK_Return;
+    case Qt::Key_Pause:
+        return XK_Pause;
+    case Qt::Key_Print:
+        return XK_Print;
+    case Qt::Key_Insert:
+        return XK_Insert;
+    case Qt::Key_Delete:
+        return XK_Delete;
+    case Qt::Key_Home:
+        return XK_Home;
+    case Qt::Key_End:
+        return XK_End;
+    case Qt::Key_PageUp:
+        return XK_Page_Up;
+    case Qt::Key_PageDown:
+        return XK_Page_Down;
+    default:
+        return 0;
     }
 }
 
@@ -126,7 +139,8 @@ X11GlobalShortcut::X11GlobalShortcut(const QKeySequence& key, QObject* parent)
 {
     m_registered = grab();
     if (!m_registered) {
-        qCWarning(lcPlatform).noquote() << "QxtGlobalShortcut failed to register:" << m_key.toString();
+        qCWarning(lcPlatform).noquote()
+            << "QxtGlobalShortcut failed to register:" << m_key.toString();
         return;
     }
     QCoreApplication::instance()->installNativeEventFilter(this);
@@ -138,7 +152,8 @@ X11GlobalShortcut::~X11GlobalShortcut()
         return;
     QCoreApplication::instance()->removeNativeEventFilter(this);
     if (!ungrab())
-        qCWarning(lcPlatform).noquote() << "QxtGlobalShortcut failed to unregister:" << m_key.toString();
+        qCWarning(lcPlatform).noquote()
+            << "QxtGlobalShortcut failed to unregister:" << m_key.toString();
 }
 
 bool X11GlobalShortcut::grab()
@@ -161,9 +176,9 @@ bool X11GlobalShortcut::grab()
     const xcb_window_t root = QX11Info::appRootWindow();
     bool ok = true;
     for (quint16 lock : lockVariants(m_numLockMask)) {
-        xcb_generic_error_t* error = xcb_request_check(
-            c, xcb_grab_key_checked(c, 0, root, m_modifiers | lock, m_keycode,
-                                    XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
+        xcb_generic_error_t* error =
+            xcb_request_check(c, xcb_grab_key_checked(c, 0, root, m_modifiers | lock, m_keycode,
+                                                      XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
         if (error) {
             ok = false;
             std::free(error);
@@ -188,8 +203,8 @@ bool X11GlobalShortcut::ungrab()
     const xcb_window_t root = QX11Info::appRootWindow();
     bool ok = true;
     for (quint16 lock : lockVariants(m_numLockMask)) {
-        xcb_generic_error_t* error = xcb_request_check(
-            c, xcb_ungrab_key_checked(c, m_keycode, root, m_modifiers | lock));
+        xcb_generic_error_t* error =
+            xcb_request_check(c, xcb_ungrab_key_checked(c, m_keycode, root, m_modifiers | lock));
         if (error) {
             ok = false;
             std::free(error);

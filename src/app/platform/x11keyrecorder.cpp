@@ -113,9 +113,8 @@ bool X11KeyRecorder::start()
     d->context = XRecordCreateContext(d->control, 0, &clients, 1, &range, 1);
     XFree(range);
     XSync(d->control, False);
-    if (!d->context ||
-        !XRecordEnableContextAsync(d->data, d->context, &Private::intercept,
-                                   reinterpret_cast<XPointer>(d.get()))) {
+    if (!d->context || !XRecordEnableContextAsync(d->data, d->context, &Private::intercept,
+                                                  reinterpret_cast<XPointer>(d.get()))) {
         qCDebug(lcPlatform) << "X RECORD context refused: no key sounds";
         d->close();
         return false;

@@ -50,20 +50,14 @@ BrowserMainWindow::BrowserMainWindow(const QUrl& url) : QMainWindow(nullptr)
     resize(300, 500);
 }
 
-void BrowserMainWindow::setMainPageVisible(bool visible)
-{
-    mainPageAction->setVisible(visible);
-}
+void BrowserMainWindow::setMainPageVisible(bool visible) { mainPageAction->setVisible(visible); }
 
 void BrowserMainWindow::openAddress(const QString& address)
 {
     view->load(QUrl(address, QUrl::TolerantMode));
 }
 
-void BrowserMainWindow::adjustLocation()
-{
-    locationEdit->setText(view->url().toString());
-}
+void BrowserMainWindow::adjustLocation() { locationEdit->setText(view->url().toString()); }
 
 void BrowserMainWindow::changeLocation()
 {
@@ -92,10 +86,7 @@ void BrowserMainWindow::finishLoading(bool ok)
     adjustTitle();
 }
 
-void BrowserMainWindow::loadUrl(const QUrl& url)
-{
-    view->load(url);
-}
+void BrowserMainWindow::loadUrl(const QUrl& url) { view->load(url); }
 
 void BrowserMainWindow::on_mainPageAction_triggered(bool checked)
 {

@@ -2,10 +2,7 @@
 
 #include "extras/browser/browsermainwindow.h"
 
-QWidget* WebKitBrowserFactory::createBrowser(const QUrl& url)
-{
-    return new BrowserMainWindow(url);
-}
+QWidget* WebKitBrowserFactory::createBrowser(const QUrl& url) { return new BrowserMainWindow(url); }
 
 void WebKitBrowserFactory::setMainPageVisible(QWidget* browser, bool visible)
 {
