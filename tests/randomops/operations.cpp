@@ -10,12 +10,16 @@
 #include "settings/config.h"
 
 #include <QAbstractButton>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
+#include <QPushButton>
 #include <QSettings>
 #include <QTest>
 #include <QTextCodec>
 #include <QTextEdit>
+#include <QTimer>
 #include <QTreeView>
 
 #include <memory>
@@ -541,6 +545,82 @@ QString replaceAll(World& w)
     return what;
 }
 
+// A whole book as one text file: volume and chapter headings on lines of their own. The
+// preview is accepted as it comes; each chapter file is its heading, an empty line, its text.
+QString importWholeBook(World& w)
+{
+    static const QStringList bodies = {"夜色很深。\n\n　　他走了。", "Hello world", "　　正文。",
+                                       "没有标题的开头，直接是正文。\n第二段"};
+    QString name = QString("整书%1").arg(w.imports + 1);
+    if (w.chance(20) && !w.model.books.isEmpty())
+        name = w.model.books[w.pick(w.model.books.size())].name;
+    const QString file = QString("%1/%2.txt").arg(w.sources.path(), name);
+    ++w.imports;
+    QString whole;
+    Node book;
+    book.kind = 1;
+    book.name = name;
+    int chapterNo = 0;
+    const int volumes = 1 + w.pick(2);
+    for (int v = 1; v <= volumes; ++v) {
+        Node volume;
+        volume.kind = 2;
+        volume.name = QString("第%1卷 风起").arg(v);
+        whole += volume.name + "\n";
+        const int chapters = 1 + w.pick(3);
+        for (int c = 0; c < chapters; ++c) {
+            Node chapter;
+            chapter.kind = 3;
+            chapter.name = QString("第%1章 开端").arg(++chapterNo);
+            const QString body = bodies[w.pick(bodies.size())];
+            whole += chapter.name + "\n" + body + "\n";
+            chapter.text = chapter.name + "\n\n" + body;
+            chapter.bytes = chapter.text.toUtf8();
+            volume.children << chapter;
+        }
+        book.children << volume;
+    }
+    const QByteArray bytes =
+        (w.chance(30) ? QByteArray("\xEF\xBB\xBF") : QByteArray()) + whole.toUtf8();
+    writeBytes(file, bytes);
+    w.sourceFiles[QFileInfo(file).fileName()] = bytes;
+
+    QStringList names;
+    for (const Node& b : w.model.books)
+        names << b.name;
+    const bool taken = names.contains(name);
+    FileChooser::setImportTextChooser([file](QWidget*) { return file; });
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* preview = w.window->findChild<QDialog*>("TxtImportDialog");
+        if (!preview || !preview->isVisible())
+            return;
+        poll.stop();
+        auto* box = preview->findChild<QDialogButtonBox*>("buttonBox");
+        QPushButton* ok = box ? box->button(QDialogButtonBox::Ok) : nullptr;
+        if (ok && ok->isEnabled())
+            ok->click();
+        if (preview->isVisible())
+            preview->reject();
+    });
+    poll.start(5);
+    w.invoke("importTxt_slot");
+    FileChooser::setImportTextChooser({});
+    const QString what = QString("\"%1\" with %2 volumes").arg(name).arg(book.children.size());
+    if (taken)
+        return what + ", name taken";
+    // The open text is saved before the tree is rebuilt.
+    w.model.saveOpen();
+    Node& added = w.model.add(nullptr, -1, 1, name, QByteArray(), QString());
+    for (const Node& volume : book.children) {
+        Node& v = w.model.add(&added, -1, 2, volume.name, QByteArray(), QString());
+        for (const Node& c : volume.children)
+            w.model.add(&v, -1, 3, c.name, c.bytes, c.text);
+    }
+    w.model.editorEnabled = false;
+    return what;
+}
+
 QString vanish(World& w)
 {
     const int uid = pickUid(w, 3, [](const Node& n) { return !n.vanished; });
@@ -576,6 +656,7 @@ const QVector<Operation>& operations()
         {"delete chapter", 3, [](const World& w) { return hasKind(w, 3); }, deleteChapter},
         {"delete book", 2, [](const World& w) { return hasKind(w, 1); }, deleteBook},
         {"import book", 2, [](const World&) { return true; }, importBook},
+        {"import a whole-book text file", 2, [](const World&) { return true; }, importWholeBook},
         {"export book", 2, [](const World& w) { return hasKind(w, 1); }, exportBook},
         {"one-key typesetting", 3,
          [](const World& w) {

@@ -99,6 +99,11 @@ void World::endWindow(bool orderly)
     if (orderly) {
         invoke("qApp_quit");
         model.saveOpen();
+        // The quit asks the application's event loop to end, and with none running the
+        // request would stay and end every later nested loop (a modal dialog) at once.
+        // A short run of the main loop takes the request, as the real program's end does.
+        QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        QCoreApplication::exec();
     }
     window.reset();
     model.closeEditor();
