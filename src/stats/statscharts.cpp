@@ -12,6 +12,15 @@ const int kGap = 2;
 const int kMargin = 6;
 const QColor kShades[] = {QColor("#ebedf0"), QColor("#9be9a8"), QColor("#40c463"),
                           QColor("#30a14e"), QColor("#216e39")};
+
+// The figures of the day under the pointer (`index` in `days`, or -1 for none).
+void showDayTip(QWidget* widget, const QHelpEvent* help, const QVector<DayEntry>& days, int index)
+{
+    if (index >= 0)
+        QToolTip::showText(help->globalPos(), dayTip(days[index]), widget);
+    else
+        QToolTip::hideText();
+}
 } // namespace
 
 QString dayTip(const DayEntry& e)
@@ -79,16 +88,11 @@ void DayBarChart::paintEvent(QPaintEvent*)
 
 bool DayBarChart::event(QEvent* event)
 {
-    if (event->type() == QEvent::ToolTip) {
-        auto* help = static_cast<QHelpEvent*>(event);
-        const int i = barAt(help->pos());
-        if (i >= 0)
-            QToolTip::showText(help->globalPos(), dayTip(m_days[i]), this);
-        else
-            QToolTip::hideText();
-        return true;
-    }
-    return QWidget::event(event);
+    if (event->type() != QEvent::ToolTip)
+        return QWidget::event(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    showDayTip(this, help, m_days, barAt(help->pos()));
+    return true;
 }
 
 void CalendarHeatMap::setDays(const QVector<DayEntry>& days, int goal)
@@ -138,14 +142,9 @@ void CalendarHeatMap::paintEvent(QPaintEvent*)
 
 bool CalendarHeatMap::event(QEvent* event)
 {
-    if (event->type() == QEvent::ToolTip) {
-        auto* help = static_cast<QHelpEvent*>(event);
-        const int i = dayAt(help->pos());
-        if (i >= 0)
-            QToolTip::showText(help->globalPos(), dayTip(m_days[i]), this);
-        else
-            QToolTip::hideText();
-        return true;
-    }
-    return QWidget::event(event);
+    if (event->type() != QEvent::ToolTip)
+        return QWidget::event(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    showDayTip(this, help, m_days, dayAt(help->pos()));
+    return true;
 }
