@@ -39,11 +39,8 @@ TestAppDir::~TestAppDir()
 
 FakeGlobalShortcut::~FakeGlobalShortcut()
 {
-    if (g_services) {
+    if (g_services)
         --g_services->liveShortcuts;
-        if (g_services->lastShortcut == this)
-            g_services->lastShortcut = nullptr;
-    }
 }
 
 bool FakeDesktopServices::requestPower(PowerAction action)
@@ -58,10 +55,8 @@ std::unique_ptr<GlobalShortcut> FakeDesktopServices::createGlobalShortcut(const 
                                                                           QObject* parent)
 {
     calls << "shortcut:" + key.toString();
-    auto s = std::make_unique<FakeGlobalShortcut>(parent);
     ++liveShortcuts;
-    lastShortcut = s.get();
-    return s;
+    return std::make_unique<FakeGlobalShortcut>(parent);
 }
 
 bool FakeDesktopServices::setWindowKeyboardGrab(QWindow* window, bool grab)

@@ -93,7 +93,6 @@ public:
     int grabRefusalsLeft = 0;
     int grabAttempts = 0;
     bool grabHeld = false;
-    FakeGlobalShortcut* lastShortcut = nullptr;
 };
 
 // The fakes installed by the most recent TestAppDir.

@@ -1,11 +1,8 @@
 # configuration, file store, book index
 lorvane_add_test(NAME tst_storage KIND unit SOURCES unit/tst_storage.cpp)
 
-# catalog rules
+# catalog rules: names, rows, recycle-bin copies, what an import reads
 lorvane_add_test(NAME tst_catalogrules KIND unit SOURCES unit/tst_catalogrules.cpp)
-
-# catalog editing, recycle bin, import and export
-lorvane_add_test(NAME tst_bookrules KIND unit SOURCES unit/tst_bookrules.cpp)
 
 # editor rules: count, typesetting, find, keys, search address
 lorvane_add_test(NAME tst_editorrules KIND unit SOURCES unit/tst_editorrules.cpp)

@@ -1,63 +1,53 @@
 #include "support/testsupport.h"
 
+#include "library/bookimport.h"
 #include "library/catalognames.h"
 #include "library/catalogstore.h"
+#include "library/naturalorder.h"
+#include "library/recyclebin.h"
 #include "library/sqliteoper.h"
 
 #include <QSqlQuery>
 #include <QtTest>
 
+Q_DECLARE_METATYPE(BookImport::Refusal)
+
+// Rules of the catalog: names and renames, the stored rows, the recycle bin's copies and what
+// an import reads. Data safety: a rename or a copy never replaces anything, nothing outside
+// the bin is removed, imports never copy into themselves.
 class TstCatalogRules : public QObject
 {
     Q_OBJECT
 private slots:
-    void safeNames_data();
-    void safeNames();
+    void namesAndTitles();
     void renameEntryStaysInPlace();
-    void retitledReplacesOnlyATitleLine_data();
-    void retitledReplacesOnlyATitleLine();
     void quotesAreStoredAsTheyAre();
     void swapSortsExchangesBothOrNeither();
+    void naturalOrder_data();
+    void naturalOrder();
+    void recycleCopies();
+    void importRefusals_data();
+    void importRefusals();
+    void bookListing();
 };
 
-void TstCatalogRules::safeNames_data()
+void TstCatalogRules::namesAndTitles()
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("safe");
-    QTest::newRow("quote") << "林'夕" << true;
-    QTest::newRow("dots inside") << "上.txt篇" << true;
-    QTest::newRow("trailing full-width blank") << "序章\u3000" << false;
-    QTest::newRow("line feed") << "序\n章" << false;
-}
+    const QList<QPair<QString, bool>> names = {
+        {"林'夕", true}, {"上.txt篇", true}, {"序章\u3000", false}, {"序\n章", false}};
+    for (const auto& [name, safe] : names)
+        QVERIFY2(CatalogNames::isSafeName(name) == safe, qPrintable(name));
 
-void TstCatalogRules::safeNames()
-{
-    QFETCH(QString, name);
-    QTEST(CatalogNames::isSafeName(name), "safe");
-}
-
-void TstCatalogRules::retitledReplacesOnlyATitleLine_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("expected"); // after renaming 甲 to 序章
-    QTest::newRow("title line") << "甲\n\n正文"
-                                << "序章\n\n\n正文";
-    QTest::newRow("typeset title keeps its indent") << "\u3000\u3000甲 \n正文"
-                                                    << "\u3000\u3000序章\n\n正文";
-    QTest::newRow("empty first line") << "\n正文"
-                                      << "序章\n\n正文";
-    QTest::newRow("empty text") << ""
-                                << "序章\n\n";
-    QTest::newRow("body first: kept") << "\u3000\u3000甲说：走。\n正文"
-                                      << "\u3000\u3000甲说：走。\n正文";
-    QTest::newRow("one line of body: kept") << "乙"
-                                            << "乙";
-}
-
-void TstCatalogRules::retitledReplacesOnlyATitleLine()
-{
-    QFETCH(QString, text);
-    QTEST(CatalogNames::retitled(text, "甲", "序章"), "expected");
+    // A chapter renamed from 甲 to 序章: only a title line (the old name or blank) follows.
+    const QList<QPair<QString, QString>> texts = {
+        {"甲\n\n正文", "序章\n\n\n正文"},
+        {"\u3000\u3000甲 \n正文", "\u3000\u3000序章\n\n正文"},
+        {"\n正文", "序章\n\n正文"},
+        {"", "序章\n\n"},
+        {"\u3000\u3000甲说：走。\n正文", "\u3000\u3000甲说：走。\n正文"},
+        {"乙", "乙"}};
+    for (const auto& [text, expected] : texts)
+        QCOMPARE(CatalogNames::retitled(text, "甲", "序章"), expected);
 }
 
 void TstCatalogRules::renameEntryStaysInPlace()
@@ -88,10 +78,9 @@ void TstCatalogRules::quotesAreStoredAsTheyAre()
     QVERIFY(CatalogStore::insertItem(1, "林'夕", "/x/林'夕", 1, 0, 1));
     QVERIFY(CatalogStore::renameItem(1, "O'Brien\"; drop table books; --", "/x/O'Brien"));
     QVERIFY(!CatalogStore::renameItem(2, "无此行", "/x"));
-    QSqlQuery q("select name , url from books where id = 1");
+    QSqlQuery q("select name || '|' || url from books where id = 1");
     QVERIFY(q.next());
-    QCOMPARE(q.value(0).toString(), QString("O'Brien\"; drop table books; --"));
-    QCOMPARE(q.value(1).toString(), QString("/x/O'Brien"));
+    QCOMPARE(q.value(0).toString(), QString("O'Brien\"; drop table books; --|/x/O'Brien"));
 }
 
 void TstCatalogRules::swapSortsExchangesBothOrNeither()
@@ -108,6 +97,100 @@ void TstCatalogRules::swapSortsExchangesBothOrNeither()
                              "begin select raise(abort, 'no'); end"));
     QVERIFY(!CatalogStore::swapSorts(3, 4));
     QCOMPARE(CatalogStore::sortsOf(3, 4), QVector<float>({2.5f, 1}));
+}
+
+void TstCatalogRules::naturalOrder_data()
+{
+    QTest::addColumn<QStringList>("ordered");
+    QTest::newRow("arabic, full-width") << QStringList{"第1章", "第２章", "第10章", "第１００章"};
+    QTest::newRow("chinese") << QStringList{"第一卷",   "第二卷",   "第十卷",
+                                            "第十一卷", "第二十卷", "第一百零五卷"};
+    QTest::newRow("numbers before text, text by character")
+        << QStringList{"1", "序章", "番外", "第2章 上", "第2章 下"};
+    QTest::newRow("same value written differently") << QStringList{"第01章", "第1章", "第一章"};
+}
+
+void TstCatalogRules::naturalOrder()
+{
+    QFETCH(QStringList, ordered);
+    for (QStringList names : {ordered, QStringList{ordered.rbegin(), ordered.rend()}}) {
+        NaturalOrder::sort(names);
+        QCOMPARE(names, ordered);
+    }
+}
+
+void TstCatalogRules::recycleCopies()
+{
+    TestAppDir app;
+    const QString bin = app.file("bin");
+    const QString chapter = app.file("书/卷/甲.txt");
+    writeBytes(chapter, "甲的正文");
+    writeBytes(bin + "/书_卷_甲_5.txt", "earlier");
+
+    // A name already taken moves on to the next millisecond; the earlier copy stays.
+    QString copy;
+    QVERIFY(RecycleBin::keepChapter(chapter, bin, "书", "卷", "甲", 5, &copy));
+    QCOMPARE(copy, bin + "/书_卷_甲_6.txt");
+    QCOMPARE(readBytes(copy), QByteArray("甲的正文"));
+    QCOMPARE(readBytes(bin + "/书_卷_甲_5.txt"), QByteArray("earlier"));
+
+    // Nothing on disk: nothing to keep, and nothing is made up.
+    QString none;
+    QVERIFY(RecycleBin::keepChapter(app.file("书/卷/无.txt"), bin, "书", "卷", "无", 8, &none));
+    QVERIFY(none.isEmpty());
+
+    // Taking a copy back removes that copy only, never anything outside the bin.
+    for (const QString& path : {copy, app.file("书"), bin})
+        RecycleBin::discardCopy(path, bin);
+    QCOMPARE(readBytes(chapter), QByteArray("甲的正文"));
+    QCOMPARE(QDir(bin).entryList(QDir::Files), QStringList({"书_卷_甲_5.txt"}));
+}
+
+void TstCatalogRules::importRefusals_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<BookImport::Refusal>("refusal");
+    const auto into = BookImport::Refusal::IntoItself;
+    const auto taken = BookImport::Refusal::NameTaken;
+    QTest::newRow("a book from outside") << "外/新书" << BookImport::Refusal::None;
+    QTest::newRow("a book of the library") << "data/我的书籍/旧书" << into;
+    QTest::newRow("a volume of the library, by a link") << "链接/卷" << into;
+    QTest::newRow("same name as a directory of the library") << "外/旧书" << taken;
+    QTest::newRow("same name as a book in the tree") << "外/只在树里" << taken;
+    QTest::newRow("not a directory") << "外/文件" << BookImport::Refusal::NotADirectory;
+}
+
+void TstCatalogRules::importRefusals()
+{
+    QFETCH(QString, source);
+    TestAppDir app;
+    for (const char* dir : {"data/我的书籍/旧书/卷", "外/新书", "外/旧书", "外/只在树里"})
+        QDir().mkpath(app.file(dir));
+    writeBytes(app.file("外/文件"), "x");
+    QFile::link(app.file("data/我的书籍/旧书"), app.file("链接"));
+    QTEST(BookImport::check(app.file(source), app.file("data/我的书籍"), {"只在树里"}), "refusal");
+}
+
+void TstCatalogRules::bookListing()
+{
+    TestAppDir app;
+    const QString book = app.file("书");
+    for (const char* f : {"第十卷/第2章.txt", "第十卷/第10章.txt", "第十卷/上.txt篇.txt",
+                          "第十卷/index.txt", "第十卷/第3章.TXT", "第十卷/第2章.Txt",
+                          "第二卷/封面.jpg", "第二卷/深处/第9章.txt", "序.txt", ".git/第5章.txt"})
+        writeBytes(book + "/" + f, f);
+    BookImport::lowerTxtEndings(book);
+    const QVector<BookImport::Volume> volumes = BookImport::readBook(book);
+    QCOMPARE(volumes.size(), 2);
+    QCOMPARE(volumes[0].name + volumes[0].chapters.join(','), QString("第二卷"));
+    QCOMPARE(volumes[1].name, QString("第十卷"));
+    QCOMPARE(volumes[1].chapters, QStringList({"上.txt篇", "第2章", "第3章", "第10章"}));
+    // A Windows ending is lowered in place; a twin of an existing chapter is kept and named.
+    QCOMPARE(readBytes(book + "/第十卷/第3章.txt"), QByteArray("第十卷/第3章.TXT"));
+    QCOMPARE(readBytes(book + "/第十卷/第2章.txt"), QByteArray("第十卷/第2章.txt"));
+    QCOMPARE(BookImport::unindexedFiles(book, volumes),
+             QStringList({".git/第5章.txt", "序.txt", "第二卷/封面.jpg", "第二卷/深处/第9章.txt",
+                          "第十卷/第2章.Txt"}));
 }
 
 QTEST_GUILESS_MAIN(TstCatalogRules)

@@ -1,31 +1,24 @@
-# main window shell
+# main window shell: start, quit, system actions
 lorvane_add_test(NAME tst_mainwindow_shell KIND widgets SOURCES widgets/tst_mainwindow_shell.cpp)
 
-# chrome, catalog, autosave
+# chrome, catalog (labels, numbering, refusals), the open chapter and its autosave
 lorvane_add_test(NAME tst_chrome KIND widgets SOURCES widgets/tst_chrome.cpp)
 lorvane_add_test(NAME tst_messagebox KIND widgets SOURCES widgets/tst_messagebox.cpp)
 lorvane_add_test(NAME tst_catalog KIND widgets SOURCES widgets/tst_catalog.cpp)
-lorvane_add_test(NAME tst_autosave KIND widgets SOURCES widgets/tst_autosave.cpp)
 lorvane_add_test(NAME tst_openchapter KIND widgets SOURCES widgets/tst_openchapter.cpp)
 
-# catalog editing, recycle bin, import and export
-lorvane_add_test(NAME tst_catalogedit KIND widgets SOURCES widgets/tst_catalogedit.cpp)
-lorvane_add_test(NAME tst_bookio KIND widgets SOURCES widgets/tst_bookio.cpp)
+# recycle bin
 lorvane_add_test(NAME tst_recycle KIND widgets SOURCES widgets/tst_recycle.cpp)
 
-# count, themes, typesetting, settings dialog
+# count, themes, typesetting, find, formatting, settings dialog
 lorvane_add_test(NAME tst_dialogsetting KIND widgets SOURCES widgets/tst_dialogsetting.cpp)
 lorvane_add_test(NAME tst_mainwindow_editor KIND widgets SOURCES widgets/tst_mainwindow_editor.cpp)
-
-# desktop services, system actions
-lorvane_add_test(NAME tst_systemactions KIND widgets SOURCES widgets/tst_systemactions.cpp)
 
 # writing lock
 lorvane_add_test(NAME tst_lockdialog KIND widgets SOURCES widgets/tst_lockdialog.cpp)
 lorvane_add_test(NAME tst_writinglock KIND widgets SOURCES widgets/tst_writinglock.cpp)
 
-# find, formatting, browser
-lorvane_add_test(NAME tst_findformat KIND widgets SOURCES widgets/tst_findformat.cpp)
+# browser
 lorvane_add_test(NAME tst_browserwindows KIND widgets SOURCES widgets/tst_browserwindows.cpp)
 lorvane_add_test(NAME tst_browser KIND widgets SOURCES widgets/tst_browser.cpp
   widgets/localwebserver.cpp widgets/localwebserver.h)

@@ -2,205 +2,188 @@
 #include "support/testsupport.h"
 
 #include "app/mainwindow.h"
-#include "editor/editortext.h"
-#include "library/catalogpaths.h"
+#include "library/filechooser.h"
 
-#include <QLineEdit>
-#include <QTextCodec>
+#include <QDirIterator>
+#include <QSqlQuery>
 #include <QTextEdit>
 #include <QTreeView>
 #include <QtTest>
 
 #include <unistd.h>
 
-// Data safety in these tests: each case checks the bytes of the file that was open and of
-// the file next to it (no save into the wrong file, nothing truncated), renames on disk and
-// in the table (nothing moved outside its directory), and text byte for byte after an open
-// and a save, including markup-like text and GB18030 files.
+// What the catalog shows and refuses. Successful opens, renames, moves, deletes, imports and
+// exports, with every byte of the library, are the random-operation test's; here are the
+// labels, the default numbering and the refusals it never provokes.
 class TstCatalog : public QObject
 {
     Q_OBJECT
 private slots:
-    void openingSavesTheOpenText_data();
-    void openingSavesTheOpenText();
-    void renamesKeepTheOpenFileSaving_data();
-    void renamesKeepTheOpenFileSaving();
-    void newItemsNeverTakeAnExistingPlace();
+    void cleanup();
+    void openingAnItem_data();
+    void openingAnItem();
+    void defaultNumbering();
+    void refusalsChangeNothing_data();
+    void refusalsChangeNothing();
 };
 
 namespace {
 
 const QString kLib = QStringLiteral("data/我的书籍/");
 
+void act(MainWindow& w, const QString& path, const char* slot)
+{
+    treeOf(w)->setCurrentIndex(indexOf(w, path));
+    callSlot(&w, slot);
+}
+
 void open(MainWindow& w, const QString& path)
 {
     callSlot(&w, "on_treeView_clicked", indexOf(w, path));
 }
 
-// Renames in place, as the author does: a double click, the new name, Return.
-void rename(MainWindow& w, const QString& path, const QString& name)
+QMap<QString, QByteArray> files(const QString& dir)
 {
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QTreeView* tree = treeOf(w);
-    const QPoint at = tree->visualRect(indexOf(w, path)).center();
-    QTest::mousePress(tree->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, at);
-    auto* line = tree->viewport()->findChild<QLineEdit*>();
-    QVERIFY(line && line->isVisible());
-    line->setText(name);
-    QTest::keyClick(line, Qt::Key_Return);
-    QCoreApplication::processEvents();
+    QMap<QString, QByteArray> all;
+    for (QDirIterator it(dir, QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
+        const QString path = it.next();
+        all[path] = readBytes(path);
+    }
+    return all;
+}
+
+QString rows()
+{
+    QSqlQuery q("select group_concat(id || name || pid || sort || del || url, '|') from books",
+                QSqlDatabase::database());
+    return q.next() ? q.value(0).toString() : QString();
 }
 
 } // namespace
 
-void TstCatalog::openingSavesTheOpenText_data()
+void TstCatalog::cleanup()
 {
-    QTest::addColumn<QByteArray>("bytes"); // of the chapter to open; null: it was removed
-    QTest::addColumn<QString>("text");     // shown once opened; empty: it cannot be opened
-    QTest::addColumn<QString>("message");
-    const QString markup =
-        "<b>粗体</b> & <i>斜</i>\n<p>段落</p>&amp;\n\t制表\u3000全角  两空格\n😀\n"
-        "不换行\u00a0空格\u2028软换行\n\n";
-    QTest::newRow("markup-like UTF-8") << markup.toUtf8() << markup << "";
-    const QString han = "第一章 林'夕\n\n　　“你好，”她说。";
-    QTest::newRow("one paragraph") << QByteArray("一段") << "一段"
-                                   << "";
-    QTest::newRow("GB18030") << QTextCodec::codecForName("GB18030")->fromUnicode(han) << han << "";
-    QTest::newRow("removed") << QByteArray() << ""
-                             << "";
-    QTest::newRow("unreadable") << QByteArray("正文") << ""
-                                << "不能打开文件!";
+    FileChooser::setImportChooser({});
+    FileChooser::setExportChooser({});
 }
 
-void TstCatalog::openingSavesTheOpenText()
+void TstCatalog::openingAnItem_data()
 {
-    QFETCH(QByteArray, bytes);
-    QFETCH(QString, text);
-    QFETCH(QString, message);
-    if (!message.isEmpty() && ::geteuid() == 0)
+    QTest::addColumn<bool>("readable");
+    QTest::newRow("one paragraph") << true;
+    QTest::newRow("unreadable") << false;
+}
+
+void TstCatalog::openingAnItem()
+{
+    QFETCH(bool, readable);
+    if (!readable && ::geteuid() == 0)
         QSKIP("file permissions do not stop the superuser from reading");
     TestAppDir app;
-    seedLibrary(app, {"书", "书/卷", "书/卷/甲", "书/卷/乙"}, "第一行\n\n");
-    const QString first = app.file(kLib + "书/卷/甲.txt");
+    seedLibrary(app, {"书", "书/卷", "书/卷/甲", "书/卷/乙"}, "一段");
     const QString other = app.file(kLib + "书/卷/乙.txt");
-    if (bytes.isNull())
-        QFile::remove(other);
-    else
-        writeBytes(other, bytes);
-    if (!message.isEmpty())
+    if (!readable)
         QFile::setPermissions(other, QFileDevice::Permissions());
     MainWindow w;
     open(w, "书/卷/甲");
-    typeText(editorOf(w), "你好 world");
-    const QByteArray typed("你好 world第一行\n\n");
-
-    // A chapter that cannot be opened changes nothing: the text stays, and so does its file.
+    typeText(editorOf(w), "你好");
     open(w, "书/卷/乙");
     QFile::setPermissions(other, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    const bool opened = !text.isEmpty();
-    QCOMPARE(app.messages.value(0).second, message);
-    QCOMPARE(readBytes(first), typed);
-    QCOMPARE(editorPlainText(editorOf(w)->document()), opened ? text : QString::fromUtf8(typed));
-    QCOMPARE(titleOf(w), QString(opened ? "乙*" : "甲*"));
-    QCOMPARE(statusPathOf(w), QString(opened ? "书/卷/乙.txt" : "书/卷/甲.txt"));
-
-    // The next save goes into the file the text belongs to, as UTF-8, character for
-    // character; a book opens its own text.
-    QTextCursor(editorOf(w)->document()).insertText("再写");
+    // A one-paragraph chapter gets its "*" like a longer one; one that cannot be read leaves
+    // the open chapter in place, and its text goes on saving into its own file.
+    QCOMPARE(app.messages.value(0).second, QString(readable ? "" : "不能打开文件!"));
+    QCOMPARE(titleOf(w), QString(readable ? "乙*" : "甲*"));
+    QCOMPARE(statusPathOf(w), QString(readable ? "书/卷/乙.txt" : "书/卷/甲.txt"));
     open(w, "书");
-    QCOMPARE(readBytes(first), opened ? typed : "再写" + typed);
-    QCOMPARE(readBytes(other), opened ? ("再写" + text).toUtf8() : bytes);
-    QCOMPARE(statusPathOf(w), QString("书/index.txt"));
+    QCOMPARE(readBytes(app.file(kLib + "书/卷/甲.txt")), QByteArray("你好一段"));
+    QCOMPARE(readBytes(other), QByteArray("一段"));
 }
 
-void TstCatalog::renamesKeepTheOpenFileSaving_data()
+void TstCatalog::defaultNumbering()
+{
+    TestAppDir app;
+    MainWindow w;
+    const QString vol = "默认书名[1]/默认分卷[1]";
+    // Numbers count every row ever made, deleted ones too; inserts go above the current chapter.
+    act(w, vol, "newChapter_slot");
+    act(w, vol, "newChapter_slot");
+    act(w, vol + "/默认章节[3]", "insertChapter_slot");
+    QCOMPARE(titleOf(w), QString("默认章节[4]*"));
+    act(w, vol + "/默认章节[1]", "insertChapter_slot");
+    act(w, "", "newBooks_slot");
+    act(w, "默认书名[2]", "deleteBooks_slot");
+    act(w, "", "newBooks_slot");
+    act(w, "默认书名[1]", "newVolume_slot");
+    QCOMPARE(treeLines(w), QStringList({"默认书名[1]", "  默认分卷[1]", "    默认章节[5]",
+                                        "    默认章节[1]", "    默认章节[2]", "    默认章节[4]",
+                                        "    默认章节[3]", "  默认分卷[2]", "默认书名[3]"}));
+    // The new volume is open, and its path follows a rename of its book.
+    QTreeView* tree = treeOf(w);
+    emit tree->doubleClicked(indexOf(w, "默认书名[1]"));
+    tree->model()->setData(indexOf(w, "默认书名[1]"), "林'夕");
+    QCOMPARE(statusPathOf(w), QString("林'夕/默认分卷[2]/index.txt"));
+    QVERIFY(app.messages.isEmpty());
+}
+
+void TstCatalog::refusalsChangeNothing_data()
 {
     QTest::addColumn<QString>("item");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("renamed");
-    QTest::addColumn<QString>("openPath");
+    QTest::addColumn<QString>("slot");
+    QTest::addColumn<QString>("place");   // chosen for an import or export
+    QTest::addColumn<QString>("refusal"); // "bin": no room for copies; else a refused statement
     QTest::addColumn<QString>("message");
-    QTest::addColumn<QString>("missing"); // a chapter file removed outside the program
-    const QString unsafe = "名称不能含有 / 或 \\，不能是 . 或 ..，首尾也不能有空格!";
-    QTest::newRow("open chapter") << "书/卷/甲"
-                                  << "序章"
-                                  << "书/卷/序章"
-                                  << "书/卷/序章.txt"
-                                  << ""
-                                  << "";
-    QTest::newRow("book, with a quote") << "书"
-                                        << "林'夕"
-                                        << "林'夕"
-                                        << "林'夕/卷/甲.txt"
-                                        << ""
-                                        << "";
-    QTest::newRow("volume named like a file") << "书/卷"
-                                              << "上.txt篇"
-                                              << "书/上.txt篇"
-                                              << "书/上.txt篇/甲.txt"
-                                              << ""
-                                              << "";
-    // Refused: the old name stays, nothing moves, and the text still saves where it belongs.
-    const QString taken = "重命名失败! 可能存在同名章节";
-    QTest::newRow("chapter name taken") << "书/卷/甲"
-                                        << "乙"
-                                        << "书/卷/甲"
-                                        << "书/卷/甲.txt" << taken << "";
-    QTest::newRow("name of a sibling whose file is gone")
-        << "书/卷/甲"
-        << "乙"
-        << "书/卷/甲"
-        << "书/卷/甲.txt" << taken << "书/卷/乙.txt";
-    QTest::newRow("climbs out") << "书/卷"
-                                << "../../逃"
-                                << "书/卷"
-                                << "书/卷/甲.txt" << unsafe << "";
+    const auto row = [](const char* name, const QString& item, const QString& slot,
+                        const QString& place, const QString& refusal, const QString& message) {
+        QTest::newRow(name) << item << slot << place << refusal << message;
+    };
+    row("delete a chapter, no room in the bin", "书/卷/甲", "deleteChapter_slot", "", "bin",
+        "删除失败：不能放入回收站，这一章原样保留!");
+    // A book's own row is marked after its volumes and chapters: refused halfway.
+    row("delete a book, the table refuses halfway", "书", "deleteBooks_slot", "",
+        "update on books when new.type = 1", "删除失败：书库无法写入，这本书原样保留!");
+    row("import the application directory", "", "importBooks_slot", ".", "",
+        "导入失败：不能导入书库本身或书库里的文件夹!");
+    row("import, the table refuses halfway", "", "importBooks_slot", "外/新书",
+        "insert on books when new.name = '甲'", "导入失败：书库无法写入!");
+    row("export into the library, where it could take a chapter's place", "书", "exportBooks_slot",
+        kLib + "书/卷/甲.txt", "", "导出失败：请选择书库以外的位置!");
+    // Not a refusal: the files that did not become chapters are named.
+    row("import with a loose file", "", "importBooks_slot", "外/新书", "",
+        "导入完成。以下 1 个文件已复制到书库，但没有成为章节：\n说明.txt");
 }
 
-void TstCatalog::renamesKeepTheOpenFileSaving()
+void TstCatalog::refusalsChangeNothing()
 {
     QFETCH(QString, item);
-    QFETCH(QString, name);
-    QFETCH(QString, renamed);
-    QFETCH(QString, openPath);
+    QFETCH(QString, slot);
+    QFETCH(QString, place);
+    QFETCH(QString, refusal);
     QFETCH(QString, message);
-    QFETCH(QString, missing);
+    const bool refused = !message.startsWith("导入完成");
     TestAppDir app;
-    seedLibrary(app, {"书", "书/卷", "书/卷/甲", "书/卷/乙"}, "旧题\n正文");
-    if (!missing.isEmpty())
-        QFile::remove(app.file(kLib + missing));
+    seedLibrary(app, {"书", "书/卷", "书/卷/甲", "书/卷/乙"});
+    writeBytes(app.file("外/新书/卷/甲.txt"), "外来的甲");
+    writeBytes(app.file("外/新书/说明.txt"), "not a chapter");
+    const QString chosen = app.file(place);
+    FileChooser::setImportChooser([chosen](QWidget*) { return chosen; });
+    FileChooser::setExportChooser([chosen](QWidget*, const QString&) { return chosen; });
     MainWindow w;
-    open(w, "书/卷/甲");
-    editorOf(w)->textCursor().insertText("接着写");
-    rename(w, item, name);
-    QTRY_COMPARE(app.messages.value(0).second, message);
-    QCOMPARE(statusPathOf(w), openPath);
-    // Each stays what it was, whatever its name looks like: a book or volume is a directory.
-    const int id = item.count('/') + 1;
-    QCOMPARE(int(Catalog::kindOf(indexOf(w, renamed))), id);
-    QCOMPARE(QFileInfo(app.file(kLib + renamed)).isDir(), id != 3);
-    QCOMPARE(bookRow(id).mid(0, 2),
-             QVariantList({renamed.section('/', -1), app.file(kLib + renamed)}));
-
-    // A first line that is not the old name is the author's text, not a title: it stays.
-    callSlot(&w, "timer_save_slot");
-    QCOMPARE(readBytes(app.file(kLib + openPath)), QByteArray("接着写旧题\n正文"));
-}
-
-void TstCatalog::newItemsNeverTakeAnExistingPlace()
-{
-    TestAppDir app;
-    // The author renamed chapter 1 to the name the next new chapter would get.
-    seedLibrary(app, {"书", "书/卷", "书/卷/默认章节[2]"}, "作者的第一章");
-    MainWindow w;
-    treeOf(w)->setCurrentIndex(indexOf(w, "书/卷"));
-    callSlot(&w, "newChapter_slot");
-    QCOMPARE(treeLines(w), QStringList({"书", "  卷", "    默认章节[2]", "    默认章节[3]"}));
-    QCOMPARE(readBytes(app.file(kLib + "书/卷/默认章节[2].txt")), QByteArray("作者的第一章"));
-    QCOMPARE(readBytes(app.file(kLib + "书/卷/默认章节[3].txt")), QByteArray("默认章节[3]\n\n"));
-    QCOMPARE(bookRow(4).value(1).toString(), app.file(kLib + "书/卷/默认章节[3]"));
+    if (refusal == "bin") {
+        QDir(app.file("data/回收站")).removeRecursively();
+        writeBytes(app.file("data/回收站"), "not a directory");
+    } else if (!refusal.isEmpty()) {
+        QSqlQuery(QSqlDatabase::database())
+            .exec("create trigger refuse before " + refusal +
+                  " begin select raise(abort, 'no'); end");
+    }
+    const QMap<QString, QByteArray> library = files(app.file(kLib));
+    const QString table = rows();
+    const QStringList tree = treeLines(w);
+    act(w, item, qPrintable(slot));
+    QCOMPARE(app.messages, (QList<QPair<int, QString>>{{refused ? 2 : 0, message}}));
+    QCOMPARE(files(app.file(kLib)) == library, refused);
+    QCOMPARE(rows() == table, refused);
+    QCOMPARE(treeLines(w) == tree, refused);
 }
 
 QTEST_MAIN(TstCatalog)

@@ -3,6 +3,9 @@
 
 #include "app/backgroundpicture.h"
 #include "app/mainwindow.h"
+#include "app/messages.h"
+#include "editor/dialogfind.h"
+#include "editor/editortext.h"
 #include "settings/config.h"
 #include "settings/dialogsetting.h"
 
@@ -11,26 +14,35 @@
 
 #include <memory>
 
-// The editor's count, saving, typesetting and theme in the real main window.
+// The editor in the real main window: count, saving, typesetting, theme, find and replace,
+// formatting. What its saves write, byte for byte, is watched by the random-operation test.
 class TstMainWindowEditor : public QObject
 {
     Q_OBJECT
 private slots:
     void countLabelAndSoundOncePerCrossing();
-    void saveTriggersWriteOnlyTheOpenChapter_data();
-    void saveTriggersWriteOnlyTheOpenChapter();
+    void saveTriggers_data();
+    void saveTriggers();
     void typesettingKeepsMarkupAsText();
     void settingsDialogAndThemeApplyStyleSheetsSizeAndMargins();
+    void findDialogIsKeptBetweenOpenings();
+    void search_data();
+    void search();
+    void replace_data();
+    void replace();
+    void sizeStepsByTwoWithinTheList();
+    void boldTwiceMakesTheWholeTextBoldThenNormalUndoably();
+    void clearFormatCopiesAndKeepsTheFilePlain();
 };
 
 namespace {
 
-// Chapter 甲 opened by a click in the catalog, with the cursor at its end.
+// Chapter 甲 holding `text` opened by a click in the catalog, with the cursor at its end.
 struct EditorWindow {
     TestAppDir app;
-    QString chapter = app.file("data/我的书籍/书/卷/甲.txt");
     std::unique_ptr<MainWindow> w;
     QTextEdit* edit = nullptr;
+    DialogFind* find = nullptr;
 
     explicit EditorWindow(const QString& text, const QString& key = {}, const QVariant& value = {})
     {
@@ -43,10 +55,11 @@ struct EditorWindow {
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
         clickItem(*w, "书/卷/甲");
         edit = editorOf(*w);
-        QCOMPARE(edit->toPlainText(), text);
         edit->moveCursor(QTextCursor::End);
     }
     template <typename T = QWidget> T* get(const char* name) { return w->findChild<T*>(name); }
+    template <typename T> T* inFind(const char* name) { return find->findChild<T*>(name); }
+    QByteArray chapter() const { return readBytes(app.file("data/我的书籍/书/卷/甲.txt")); }
     QLabel* countLabel()
     {
         for (QLabel* l : get<QStatusBar>("statusBar")->findChildren<QLabel*>())
@@ -58,7 +71,42 @@ struct EditorWindow {
     {
         std::unique_ptr<QSettings>(Config::open(app.file("config.ini")))->setValue(key, value);
     }
-    void applyTheme() { callSlot(w.get(), "save_success_update"); }
+    void openFind()
+    {
+        get<QToolButton>("search")->click();
+        find = w->findChild<DialogFind*>();
+    }
+    void check(const char* name, bool on)
+    {
+        if (inFind<QAbstractButton>(name)->isChecked() != on)
+            inFind<QAbstractButton>(name)->click();
+    }
+    void select(int from, int to)
+    {
+        QTextCursor c = edit->textCursor();
+        c.setPosition(from);
+        c.setPosition(to, QTextCursor::KeepAnchor);
+        edit->setTextCursor(c);
+    }
+    QString selection() const
+    {
+        const QTextCursor c = edit->textCursor();
+        return QString("%1-%2").arg(c.selectionStart()).arg(c.selectionEnd());
+    }
+    // The format of a character is the one the cursor sees right after it.
+    QTextCharFormat formatAt(int position) const
+    {
+        QTextCursor c(edit->document());
+        c.setPosition(position + 1);
+        return c.charFormat();
+    }
+    QVector<int> weights() const
+    {
+        QVector<int> result;
+        for (int i = 0; i < edit->toPlainText().size(); ++i)
+            result << formatAt(i).fontWeight();
+        return result;
+    }
 };
 
 } // namespace
@@ -75,7 +123,6 @@ void TstMainWindowEditor::countLabelAndSoundOncePerCrossing()
     QCOMPARE(label->text(), QString("总字数:3000\t稿费:150.00"));
     QCOMPARE(label->styleSheet(), QString("color : red;"));
     QTest::keyClick(e.edit, Qt::Key_B);
-    QCOMPARE(fakeSounds().played, QStringList{"lock.wav"});
     QTest::keyClick(e.edit, Qt::Key_Backspace);
     QTest::keyClick(e.edit, Qt::Key_Backspace);
     QCOMPARE(label->styleSheet(), QString("color : #000000;"));
@@ -91,68 +138,52 @@ void TstMainWindowEditor::countLabelAndSoundOncePerCrossing()
     QCOMPARE(label->styleSheet(), QString("color : #ffffff;"));
 }
 
-void TstMainWindowEditor::saveTriggersWriteOnlyTheOpenChapter_data()
+void TstMainWindowEditor::saveTriggers_data()
 {
     QTest::addColumn<QString>("trigger");
     QTest::addColumn<bool>("blankLine");
     QTest::addColumn<int>("cursor");
     QTest::addColumn<QString>("expected");
-    QTest::addColumn<QString>("title");
-    QTest::newRow("Ctrl+S") << "ctrl+s" << true << 1 << "甲丁乙丙"
-                            << "甲";
-    QTest::newRow("leaving the editor") << "focus" << true << 3 << "甲乙丙丁"
-                                        << "甲*";
-    QTest::newRow("Return") << "return" << true << 3 << "甲乙丙\n\n    "
-                            << "甲*";
-    QTest::newRow("Return, no blank line") << "return" << false << 1 << "甲\n    乙丙"
-                                           << "甲*";
+    QTest::addColumn<bool>("starred"); // the title still marks the text as unsaved
+    QTest::newRow("Ctrl+S") << "ctrl+s" << true << 1 << "甲丁乙丙" << false;
+    QTest::newRow("leaving the editor") << "focus" << true << 3 << "甲乙丙丁" << true;
+    QTest::newRow("Return") << "return" << true << 3 << "甲乙丙\n\n    " << true;
+    QTest::newRow("Return, no blank line") << "return" << false << 1 << "甲\n    乙丙" << true;
 }
 
-// The whole text lands in UTF-8 in the open chapter only, as one undo step.
-void TstMainWindowEditor::saveTriggersWriteOnlyTheOpenChapter()
+// The whole text lands in the open chapter, as one undo step.
+void TstMainWindowEditor::saveTriggers()
 {
     QFETCH(QString, trigger);
-    QFETCH(bool, blankLine);
     QFETCH(int, cursor);
     QFETCH(QString, expected);
-    QFETCH(QString, title);
+    QFETCH(bool, blankLine);
     EditorWindow e("甲乙丙", Config::BrokenRows, blankLine);
-    QTextCursor c = e.edit->textCursor();
-    c.setPosition(cursor);
-    e.edit->setTextCursor(c);
-    QFocusEvent out(QEvent::FocusOut, Qt::MouseFocusReason);
+    e.select(cursor, cursor);
     if (trigger == "return")
         QTest::keyClick(e.edit, Qt::Key_Return);
     else
         e.edit->insertPlainText("丁");
+    QFocusEvent out(QEvent::FocusOut, Qt::MouseFocusReason);
     if (trigger == "focus")
         QCoreApplication::sendEvent(e.edit, &out);
     else if (trigger == "ctrl+s")
         QTest::keyClick(e.edit, Qt::Key_S, Qt::ControlModifier);
-    QCOMPARE(e.edit->toPlainText(), expected);
-    QCOMPARE(readBytes(e.chapter), expected.toUtf8());
-    QCOMPARE(titleOf(*e.w), title);
+    QCOMPARE(e.chapter(), expected.toUtf8());
+    QFETCH(bool, starred);
+    QCOMPARE(titleOf(*e.w), QString(starred ? "甲*" : "甲"));
     e.edit->undo();
     QCOMPARE(e.edit->toPlainText(), QString("甲乙丙"));
 }
 
 void TstMainWindowEditor::typesettingKeepsMarkupAsText()
 {
-    EditorWindow e("<b>粗</b>\n\n\n");
-    // Indents pasted from a web page are no-break spaces: blanks to the count and to 删除空格.
-    e.edit->insertPlainText("\u00a0\u00a0细\u00a0 ");
-    QCOMPARE(e.countLabel()->text(), QString("总字数:9\t稿费:0.45"));
+    EditorWindow e("<b>粗</b>\n\n\n细");
     e.get<QLabel>("label_chapterTitle")->clear();
     e.get<QToolButton>("one_key")->click();
-    const QString typeset = "    <b>粗</b>\n    \n    细";
-    QCOMPARE(e.edit->toPlainText(), typeset);
+    QCOMPARE(e.edit->toPlainText(), QString("    <b>粗</b>\n    \n    细"));
     QCOMPARE(e.edit->textCursor().position(), 0);
     QCOMPARE(titleOf(*e.w), QString("甲*"));
-    QCOMPARE(e.countLabel()->text(), QString("总字数:9\t稿费:0.45"));
-    // Typesetting does not save; the next save does.
-    QCOMPARE(readBytes(e.chapter), QByteArray("<b>粗</b>\n\n\n"));
-    QTest::keyClick(e.edit, Qt::Key_S, Qt::ControlModifier);
-    QCOMPARE(readBytes(e.chapter), typeset.toUtf8());
 }
 
 void TstMainWindowEditor::settingsDialogAndThemeApplyStyleSheetsSizeAndMargins()
@@ -169,16 +200,14 @@ void TstMainWindowEditor::settingsDialogAndThemeApplyStyleSheetsSizeAndMargins()
     QVERIFY(dialog && dialog->isVisible());
     dialog->findChild<QLineEdit*>("text_color")->setText("#123456");
     dialog->findChild<QPushButton*>("set_save")->click();
-    QVERIFY(!dialog->isVisible());
     QCOMPARE(e.get("treeView")->styleSheet(),
              QString("background-color : #ffcdec;color : #123456;"));
     // The icon row is drawn in the text colour (on a dark theme the default ink vanishes).
     const QImage lockIcon = e.get<QToolButton>("lock")->icon().pixmap(40, 40).toImage();
     QSet<QRgb> inks;
-    for (int y = 0; y < lockIcon.height(); ++y)
-        for (int x = 0; x < lockIcon.width(); ++x)
-            if (qAlpha(lockIcon.pixel(x, y)) == 255)
-                inks.insert(lockIcon.pixel(x, y) & 0xffffff);
+    for (int i = 0; i < lockIcon.width() * lockIcon.height(); ++i)
+        if (qAlpha(lockIcon.pixel(i % lockIcon.width(), i / lockIcon.width())) == 255)
+            inks.insert(lockIcon.pixel(i % lockIcon.width(), i / lockIcon.width()) & 0xffffff);
     QCOMPARE(inks, QSet<QRgb>{0x123456});
 
     // Margins only while maximised (or full screen); the size covers the whole text.
@@ -186,26 +215,195 @@ void TstMainWindowEditor::settingsDialogAndThemeApplyStyleSheetsSizeAndMargins()
     e.settings("UIOption_2/right_margin", "150");
     e.settings("UIOption_2/font_size_set", "24");
     e.get<QPushButton>("btnMenu_Max")->setChecked(true);
-    e.applyTheme();
-    QVERIFY(!qApp->styleSheet().contains("QMainWindow{"));
+    callSlot(e.w.get(), "save_success_update");
     for (const char* name : {"wiget_textEdit", "treeView", "left_label", "bottom_label"})
         QVERIFY2(e.get(name)->styleSheet().startsWith("background-color : transparent;"), name);
     QCOMPARE(margins(), QPointF(200, 150));
+    for (QTextCursor c(e.edit->document()); c.movePosition(QTextCursor::NextCharacter);)
+        QCOMPARE(c.charFormat().fontPointSize(), 24.0);
     // A picture put in place after a paint found it missing shows at the next theme change.
     e.w->grab();
     QImage mountain(4, 4, QImage::Format_RGB32);
     mountain.fill(Qt::darkGreen);
     QVERIFY(QDir().mkpath(e.app.file("图")) && mountain.save(e.app.file("图/山.png")));
-    e.applyTheme();
+    callSlot(e.w.get(), "save_success_update");
     QVERIFY(
         !e.w->findChild<BackgroundPicture*>()->scaled(e.app.file("图/山.png"), {4, 4}).isNull());
-    for (QTextCursor c(e.edit->document()); c.movePosition(QTextCursor::NextCharacter);)
-        QCOMPARE(c.charFormat().fontPointSize(), 24.0);
 
     // The dialog opens once, from either button.
     e.get<QToolButton>("toolButton_2")->click();
     QCOMPARE(e.w->findChildren<DialogSetting*>().size(), 1);
     QVERIFY(dialog->isVisible());
+}
+
+void TstMainWindowEditor::findDialogIsKeptBetweenOpenings()
+{
+    EditorWindow e("");
+    e.openFind();
+    QVERIFY(e.find->isVisible() && !e.find->isModal());
+    QVERIFY(!e.inFind<QPushButton>("btn_find")->isEnabled());
+    typeText(e.inFind<QLineEdit>("lineEdit"), "他");
+    QVERIFY(e.inFind<QPushButton>("btn_find")->isEnabled());
+    e.inFind<QCheckBox>("replace")->click();
+    e.inFind<QPushButton>("close")->click();
+    QVERIFY(!e.find->isVisible());
+    e.openFind();
+    QCOMPARE(e.w->findChildren<DialogFind*>().size(), 1);
+    QVERIFY(e.find->isVisible() && e.inFind<QWidget>("re_lineEdit")->isVisible());
+    QCOMPARE(e.inFind<QLineEdit>("lineEdit")->text(), QString("他"));
+}
+
+void TstMainWindowEditor::search_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("cursor");
+    QTest::addColumn<QString>("direction");
+    QTest::addColumn<bool>("ignoreCase");
+    QTest::addColumn<QString>("word");
+    QTest::addColumn<QStringList>("selections"); // after each click of the find button
+    QTest::addColumn<int>("misses");
+    QTest::newRow("backwards to the start, then no further")
+        << "他说他来了他" << 6 << "back" << true << "他" << QStringList{"5-6", "2-3", "0-1", "0-1"}
+        << 1;
+    QTest::newRow("forwards to the end, then no further")
+        << "甲乙甲乙" << 0 << "forward" << true << "乙" << QStringList{"1-2", "3-4", "3-4"} << 1;
+    QTest::newRow("ignoring case")
+        << "Apple" << 5 << "back" << true << "apple" << QStringList{"0-5"} << 0;
+    QTest::newRow("case sensitive")
+        << "Apple" << 5 << "back" << false << "apple" << QStringList{"5-5"} << 1;
+}
+
+void TstMainWindowEditor::search()
+{
+    QFETCH(QString, text);
+    QFETCH(int, cursor);
+    QFETCH(QString, direction);
+    QFETCH(bool, ignoreCase);
+    QFETCH(QString, word);
+    QFETCH(QStringList, selections);
+    QFETCH(int, misses);
+    EditorWindow e(text);
+    e.openFind();
+    e.select(cursor, cursor);
+    e.check(qPrintable(direction), true);
+    e.check("checkBox", ignoreCase);
+    typeText(e.inFind<QLineEdit>("lineEdit"), word);
+    for (const QString& expected : selections) {
+        e.inFind<QPushButton>("btn_find")->click();
+        QCOMPARE(e.selection(), expected);
+    }
+    QCOMPARE(e.app.messages.toVector(),
+             (QVector<QPair<int, QString>>(misses, {Messages::Error, "没有匹配的字符了!"})));
+    QCOMPARE(e.edit->toPlainText(), text);
+}
+
+void TstMainWindowEditor::replace_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("selStart");
+    QTest::addColumn<int>("selEnd");
+    QTest::addColumn<bool>("ignoreCase");
+    QTest::addColumn<bool>("all");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("the selection only") << "他说他来了" << 2 << 3 << true << false << "他说她来了";
+    QTest::newRow("all, ignoring case")
+        << "Tom, tom and TOM" << 0 << 3 << true << true << "她, 她 and 她";
+    QTest::newRow("all, case sensitive")
+        << "Tom, tom and TOM" << 5 << 8 << false << true << "Tom, 她 and TOM";
+    QTest::newRow("nothing selected") << "他说他来了" << 2 << 2 << true << true << "他说他来了";
+}
+
+void TstMainWindowEditor::replace()
+{
+    QFETCH(QString, text);
+    QFETCH(int, selStart);
+    QFETCH(int, selEnd);
+    QFETCH(bool, ignoreCase);
+    QFETCH(bool, all);
+    EditorWindow e(text);
+    e.openFind();
+    e.select(selStart, selEnd);
+    e.check("replace", true);
+    e.check("checkBox", ignoreCase);
+    e.check(all ? "global" : "current", true);
+    e.inFind<QLineEdit>("re_lineEdit")->setText("她");
+    e.inFind<QPushButton>("sure")->click();
+    QTEST(editorPlainText(e.edit->document()), "expected");
+    QVERIFY(!e.edit->textCursor().hasSelection());
+    QVERIFY(e.app.messages.isEmpty());
+}
+
+void TstMainWindowEditor::sizeStepsByTwoWithinTheList()
+{
+    EditorWindow e("正文");
+    auto* sizes = e.get<QComboBox>("font_size");
+    const QList<QStringList> steps = {
+        {"8", "font_big", "10"}, {"36", "font_big", "36"}, {"9", "font_samll", "8"}};
+    for (const QStringList& step : steps) {
+        sizes->setCurrentText(step[0]);
+        QCOMPARE(sizes->currentText(), step[0]);
+        QSignalSpy changes(sizes, QOverload<int>::of(&QComboBox::currentIndexChanged));
+        e.get<QToolButton>(qPrintable(step[1]))->click();
+        QCOMPARE(sizes->currentText(), step[2]);
+        // Without a change the size handler must not run again.
+        QCOMPARE(changes.count(), step[0] == step[2] ? 0 : 1);
+    }
+}
+
+void TstMainWindowEditor::boldTwiceMakesTheWholeTextBoldThenNormalUndoably()
+{
+    EditorWindow e("第一段\n第二段");
+    e.select(1, 2);
+    auto* bold = e.get<QToolButton>("bold");
+    bold->click();
+    QVERIFY(bold->isChecked());
+    QCOMPARE(e.weights(), QVector<int>(7, QFont::Bold));
+    // What is typed next continues in bold.
+    e.edit->insertPlainText("字");
+    QCOMPARE(e.formatAt(7).fontWeight(), int(QFont::Bold));
+
+    bold->click();
+    QVERIFY(!bold->isChecked());
+    QCOMPARE(e.weights(), QVector<int>(8, QFont::Normal));
+    e.get<QToolButton>("undo")->click();
+    QCOMPARE(e.weights(), QVector<int>(8, QFont::Bold));
+    e.get<QToolButton>("redo")->click();
+    QCOMPARE(e.weights(), QVector<int>(8, QFont::Normal));
+    QCOMPARE(e.edit->toPlainText(), QString("第一段\n第二段字"));
+}
+
+// Formats live on screen only: switching items saves the plain text.
+void TstMainWindowEditor::clearFormatCopiesAndKeepsTheFilePlain()
+{
+    EditorWindow e("普通粗体普通");
+    auto* family = e.get<QFontComboBox>("font");
+    family->setCurrentFont(QFont("DejaVu Sans Mono"));
+    e.get<QComboBox>("font_size")->setCurrentText("12");
+    e.get<QToolButton>("bold")->click();
+    e.get<QToolButton>("center")->click();
+    QAction* clear = nullptr;
+    for (QMenu* menu : e.w->findChildren<QMenu*>())
+        for (QAction* a : menu->actions())
+            clear = a->text() == "清除格式" ? a : clear;
+    QVERIFY(clear);
+
+    QApplication::clipboard()->setText("旧的剪贴板");
+    e.select(2, 2);
+    clear->trigger();
+    QCOMPARE(QApplication::clipboard()->text(), QString("旧的剪贴板"));
+    QCOMPARE(e.weights(), QVector<int>(6, QFont::Bold));
+
+    e.select(2, 4);
+    clear->trigger();
+    QCOMPARE(QApplication::clipboard()->text(), QString("粗体"));
+    QCOMPARE(e.weights(), (QVector<int>{75, 75, 50, 50, 75, 75}));
+    QCOMPARE(e.formatAt(3).fontFamily(), family->currentText());
+    QCOMPARE(e.formatAt(3).fontPointSize(), 12.0);
+    QCOMPARE(e.edit->textCursor().position(), 4);
+    QVERIFY(!e.edit->textCursor().hasSelection());
+
+    clickItem(*e.w, "书/卷/乙");
+    QCOMPARE(e.chapter(), QByteArray("普通粗体普通"));
 }
 
 QTEST_MAIN(TstMainWindowEditor)

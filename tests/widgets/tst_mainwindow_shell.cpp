@@ -1,16 +1,13 @@
+// Start, quit and the system actions of the main window, with the recording desktop services:
+// nothing here can reach the real machine.
 #include "support/testsupport.h"
 
-#include "app/messages.h"
-
 #include "app/mainwindow.h"
+#include "app/messages.h"
 #include "settings/config.h"
 
-#include <QMenu>
-#include <QPushButton>
-#include <QSettings>
-#include <QTextEdit>
-#include <QToolButton>
 #include <QtTest>
+#include <QtWidgets>
 
 class TstMainWindowShell : public QObject
 {
@@ -22,7 +19,28 @@ private slots:
     void existingConfigIsNotUpgraded();
     void unopenableDatabaseStopsStartUp_data();
     void unopenableDatabaseStopsStartUp();
+    void powerActionsAskThenSaveThenRequest_data();
+    void powerActionsAskThenSaveThenRequest();
 };
+
+namespace {
+
+std::unique_ptr<QSettings> config(const TestAppDir& app)
+{
+    return std::unique_ptr<QSettings>(Config::open(app.file("config.ini")));
+}
+
+// A window whose last session left `chapter` open.
+void rememberOpen(const TestAppDir& app, const QString& chapter)
+{
+    {
+        MainWindow first;
+        config(app)->setValue(Config::CurOpenChapter, chapter);
+    }
+    writeBytes(chapter, "原文");
+}
+
+} // namespace
 
 void TstMainWindowShell::formAtStart()
 {
@@ -53,13 +71,8 @@ void TstMainWindowShell::quitSavesTheSession()
     QFETCH(bool, viaMenu);
     TestAppDir app;
     const QString chapter = app.file("data/我的书籍/书/卷/章.txt");
-    {
-        MainWindow first;
-        writeBytes(chapter, "原文");
-        std::unique_ptr<QSettings> s(Config::open(app.file("config.ini")));
-        s->setValue(Config::CurOpenChapter, chapter);
-        s->setValue(Config::KeySound, true);
-    }
+    rememberOpen(app, chapter);
+    config(app)->setValue(Config::KeySound, true);
     MainWindow w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -77,9 +90,8 @@ void TstMainWindowShell::quitSavesTheSession()
     }
     // The chapter that was never opened keeps its text; the session is remembered.
     QCOMPARE(readBytes(chapter), QByteArray("原文"));
-    std::unique_ptr<QSettings> s(Config::open(app.file("config.ini")));
-    QCOMPARE(s->value(Config::CurOpenChapter).toString(), chapter);
-    QCOMPARE(s->value(Config::KeySound).toBool(), false);
+    QCOMPARE(config(app)->value(Config::CurOpenChapter).toString(), chapter);
+    QCOMPARE(config(app)->value(Config::KeySound).toBool(), false);
     QVERIFY(!fakeServices().hookInstalled);
 }
 
@@ -88,8 +100,7 @@ void TstMainWindowShell::existingConfigIsNotUpgraded()
     TestAppDir app;
     writeBytes(app.file("config.ini"), "[chapterOption]\nprice=70\n");
     MainWindow w;
-    std::unique_ptr<QSettings> s(Config::open(app.file("config.ini")));
-    QCOMPARE(s->allKeys(), QStringList{"chapterOption/price"});
+    QCOMPARE(config(app)->allKeys(), QStringList{"chapterOption/price"});
 }
 
 void TstMainWindowShell::unopenableDatabaseStopsStartUp_data()
@@ -114,6 +125,50 @@ void TstMainWindowShell::unopenableDatabaseStopsStartUp()
     if (!bytes.isNull())
         QCOMPARE(readBytes(app.file("sys.db")), bytes);
     QVERIFY(!fakeServices().hookInstalled);
+}
+
+void TstMainWindowShell::powerActionsAskThenSaveThenRequest_data()
+{
+    QTest::addColumn<QString>("slot");
+    QTest::addColumn<QString>("question");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("request");
+    const QString off = "确定要关机吗?";
+    const QString reboot = "确定要重启吗?";
+    QTest::newRow("shutdown confirmed") << "shutDown_slot" << off << 1 << "power:off";
+    QTest::newRow("shutdown cancelled") << "shutDown_slot" << off << 0 << "";
+    QTest::newRow("restart confirmed") << "reBoot_slot" << reboot << 1 << "power:reboot";
+}
+
+// The open text and the session are saved before the system is asked to end the program.
+void TstMainWindowShell::powerActionsAskThenSaveThenRequest()
+{
+    QFETCH(QString, slot);
+    QFETCH(QString, question);
+    QFETCH(int, answer);
+    QFETCH(QString, request);
+    TestAppDir app;
+    const QString chapter = app.file("data/我的书籍/书/卷/第一章.txt");
+    rememberOpen(app, chapter);
+    MainWindow w;
+    const QString typed = "　　新写的一段，还没有自动保存。";
+    w.findChild<QTextEdit*>("textEdit")->setPlainText(typed);
+
+    QStringList whenAsked;
+    fakeServices().onPower = [&](DesktopServices::PowerAction) {
+        whenAsked << QString::fromUtf8(readBytes(chapter))
+                  << config(app)->value(Config::CurOpenChapter).toString()
+                  << config(app)->value(Config::KeySound).toString();
+    };
+    app.questionAnswer = answer;
+    fakeServices().calls.clear();
+    callSlot(&w, qPrintable(slot));
+
+    const bool confirmed = !request.isEmpty();
+    QCOMPARE(app.messages, (QList<QPair<int, QString>>{{Messages::Question, question}}));
+    QCOMPARE(fakeServices().calls, confirmed ? QStringList{request} : QStringList());
+    QCOMPARE(whenAsked, confirmed ? QStringList({typed, chapter, "false"}) : QStringList());
+    QCOMPARE(readBytes(chapter), confirmed ? typed.toUtf8() : QByteArray("原文"));
 }
 
 QTEST_MAIN(TstMainWindowShell)

@@ -23,16 +23,12 @@ void TstMessageBox::kindsAndWaysOut_data()
 {
     QTest::addColumn<int>("kind");
     QTest::addColumn<QString>("look");
-    QTest::addColumn<QString>("button");
     QTest::addColumn<int>("result");
-    QTest::newRow("information, 确定") << 0 << "info 提示"
-                                       << "btnOk" << 1;
-    QTest::newRow("question, 取消") << 1 << "question 询问 取消"
-                                    << "btnCancel" << 0;
-    QTest::newRow("error, close button") << 2 << "error 错误"
-                                         << "btnMenu_Close" << 0;
-    QTest::newRow("other kind, Escape") << 7 << "info 提示 取消"
-                                        << "" << 0;
+    QTest::addColumn<QString>("button");
+    QTest::newRow("information, 确定") << 0 << "info 提示" << 1 << "btnOk";
+    QTest::newRow("question, 取消") << 1 << "question 询问 取消" << 0 << "btnCancel";
+    QTest::newRow("error, close button") << 2 << "error 错误" << 0 << "btnMenu_Close";
+    QTest::newRow("other kind, Escape") << 7 << "info 提示 取消" << 0 << "";
 }
 
 // The box is centred on the screen, shows the kind's picture and title, offers 取消 only
