@@ -3,9 +3,7 @@ lorvane_add_test(NAME tst_mainwindow_shell KIND widgets SOURCES widgets/tst_main
 
 # chrome, catalog (labels, numbering, refusals), the open chapter and its autosave
 lorvane_add_test(NAME tst_chrome KIND widgets SOURCES widgets/tst_chrome.cpp)
-lorvane_add_test(NAME tst_messagebox KIND widgets SOURCES widgets/tst_messagebox.cpp)
 lorvane_add_test(NAME tst_catalog KIND widgets SOURCES widgets/tst_catalog.cpp)
-lorvane_add_test(NAME tst_openchapter KIND widgets SOURCES widgets/tst_openchapter.cpp)
 
 # recycle bin
 lorvane_add_test(NAME tst_recycle KIND widgets SOURCES widgets/tst_recycle.cpp)

@@ -2,6 +2,7 @@
 #include "support/testsupport.h"
 
 #include "app/mainwindow.h"
+#include "app/messages.h"
 #include "library/filechooser.h"
 
 #include <QDirIterator>
@@ -11,10 +12,12 @@
 #include <QtTest>
 
 #include <unistd.h>
+#include <utility>
 
-// What the catalog shows and refuses. Successful opens, renames, moves, deletes, imports and
-// exports, with every byte of the library, are the random-operation test's; here are the
-// labels, the default numbering and the refusals it never provokes.
+// The catalog and the open chapter in the main window. Successful opens, saves, renames,
+// moves, deletes, imports and exports, with every byte of the library and of each backup, are
+// the random-operation test's; here are the labels, the default numbering, and the refusals,
+// failures and untouched texts it never provokes.
 class TstCatalog : public QObject
 {
     Q_OBJECT
@@ -25,6 +28,10 @@ private slots:
     void defaultNumbering();
     void refusalsChangeNothing_data();
     void refusalsChangeNothing();
+    void unchangedTextIsNeverRewritten_data();
+    void unchangedTextIsNeverRewritten();
+    void oneFailedSaveOneBox();
+    void autosaveKeepsAVersionHistoryWhileModified();
 };
 
 namespace {
@@ -184,6 +191,87 @@ void TstCatalog::refusalsChangeNothing()
     QCOMPARE(files(app.file(kLib)) == library, refused);
     QCOMPARE(rows() == table, refused);
     QCOMPARE(treeLines(w) == tree, refused);
+}
+
+void TstCatalog::unchangedTextIsNeverRewritten_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("autosave tick") << "timer_save_slot";
+    QTest::newRow("quit") << "qApp_quit";
+    QTest::newRow("opening another item") << "";
+}
+
+void TstCatalog::unchangedTextIsNeverRewritten()
+{
+    QFETCH(QString, how);
+    TestAppDir app;
+    seedLibrary(app, {"书", "书/卷", "书/卷/甲"});
+    const QByteArray gb = QByteArray::fromHex("c4e3bac30d0a"); // 你好 and CRLF in GB18030
+    writeBytes(app.file(kLib + "书/卷/甲.txt"), gb);
+    MainWindow w;
+    open(w, "书/卷/甲");
+    // Typed and taken back: the document is modified, its text is not.
+    typeText(editorOf(w), "x");
+    QTest::keyClick(editorOf(w), Qt::Key_Backspace);
+    QVERIFY(editorOf(w)->document()->isModified());
+    if (how.isEmpty())
+        open(w, "书/卷");
+    else
+        callSlot(&w, qPrintable(how));
+    QCOMPARE(readBytes(app.file(kLib + "书/卷/甲.txt")), gb);
+}
+
+void TstCatalog::oneFailedSaveOneBox()
+{
+    TestAppDir app;
+    seedLibrary(app, {"书", "书/卷", "书/卷/甲"});
+    MainWindow w;
+    open(w, "书/卷/甲");
+    QTextEdit* editor = editorOf(w);
+    typeText(editor, "写了");
+    // The file's place is taken by a directory: every save of the chapter fails.
+    QVERIFY(QFile::remove(app.file(kLib + "书/卷/甲.txt")) &&
+            QDir().mkdir(app.file(kLib + "书/卷/甲.txt")));
+    // A box takes the focus from the editor, as the real one does while it is up; the
+    // focus comes back when it closes.
+    bool editorFocused = true;
+    Messages::setPresenter([&](const QString& text, int kind) {
+        app.messages.append({kind, text});
+        if (std::exchange(editorFocused, false)) {
+            QFocusEvent out(QEvent::FocusOut);
+            QApplication::sendEvent(editor, &out);
+        }
+        editorFocused = true;
+        return 1;
+    });
+    const QPair<int, QString> failed{Messages::Error, QStringLiteral("保存文件失败！")};
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCOMPARE(app.messages, (QList<QPair<int, QString>>{failed}));
+    // The next failure, once that box is gone, has its own box.
+    QTest::keyClick(editor, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(app.messages, (QList<QPair<int, QString>>{failed, failed}));
+}
+
+void TstCatalog::autosaveKeepsAVersionHistoryWhileModified()
+{
+    TestAppDir app;
+    seedLibrary(app, {"书", "书/卷", "书/卷/甲"});
+    MainWindow w;
+    const auto backups = [&] { return QDir(app.file("bak")).entryList(QDir::Files); };
+    // Before anything is opened, and while the text is unmodified, ticks write nothing.
+    callSlot(&w, "timer_save_slot");
+    open(w, "书/卷/甲");
+    editorOf(w)->document()->setModified(false);
+    callSlot(&w, "timer_save_slot");
+    QCOMPARE(backups(), QStringList());
+    editorOf(w)->textCursor().insertText("第一句。");
+    callSlot(&w, "timer_save_slot");
+    QVERIFY2(QRegularExpression("^书_卷_甲_\\d{13}\\.txt$").match(backups().value(0)).hasMatch(),
+             qPrintable(backups().join(' ')));
+    // Saving does not clear the modified state: the next tick leaves another copy.
+    QTest::qWait(5);
+    callSlot(&w, "timer_save_slot");
+    QCOMPARE(backups().size(), 2);
 }
 
 QTEST_MAIN(TstCatalog)

@@ -26,10 +26,8 @@ private slots:
     void typesettingKeepsMarkupAsText();
     void settingsDialogAndThemeApplyStyleSheetsSizeAndMargins();
     void findDialogIsKeptBetweenOpenings();
-    void search_data();
-    void search();
-    void replace_data();
-    void replace();
+    void findAndReplace_data();
+    void findAndReplace();
     void sizeStepsByTwoWithinTheList();
     void boldTwiceMakesTheWholeTextBoldThenNormalUndoably();
     void clearFormatCopiesAndKeepsTheFilePlain();
@@ -60,13 +58,6 @@ struct EditorWindow {
     template <typename T = QWidget> T* get(const char* name) { return w->findChild<T*>(name); }
     template <typename T> T* inFind(const char* name) { return find->findChild<T*>(name); }
     QByteArray chapter() const { return readBytes(app.file("data/我的书籍/书/卷/甲.txt")); }
-    QLabel* countLabel()
-    {
-        for (QLabel* l : get<QStatusBar>("statusBar")->findChildren<QLabel*>())
-            if (l->text().startsWith("总字数"))
-                return l;
-        return nullptr;
-    }
     void settings(const QString& key, const QVariant& value)
     {
         std::unique_ptr<QSettings>(Config::open(app.file("config.ini")))->setValue(key, value);
@@ -87,11 +78,6 @@ struct EditorWindow {
         c.setPosition(from);
         c.setPosition(to, QTextCursor::KeepAnchor);
         edit->setTextCursor(c);
-    }
-    QString selection() const
-    {
-        const QTextCursor c = edit->textCursor();
-        return QString("%1-%2").arg(c.selectionStart()).arg(c.selectionEnd());
     }
     // The format of a character is the one the cursor sees right after it.
     QTextCharFormat formatAt(int position) const
@@ -114,7 +100,10 @@ struct EditorWindow {
 void TstMainWindowEditor::countLabelAndSoundOncePerCrossing()
 {
     EditorWindow e(QString(2999, QChar(0x7532)));
-    QLabel* label = e.countLabel();
+    // The count is the last of the status bar's three labels.
+    QLabel* label = e.get<QStatusBar>("statusBar")
+                        ->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly)
+                        .value(2);
     QCOMPARE(label->text(), QString("总字数:2999\t稿费:149.95"));
     QCOMPARE(label->styleSheet(), QString("color : #000000;"));
     QCOMPARE(titleOf(*e.w), QString("甲*"));
@@ -253,84 +242,69 @@ void TstMainWindowEditor::findDialogIsKeptBetweenOpenings()
     QCOMPARE(e.inFind<QLineEdit>("lineEdit")->text(), QString("他"));
 }
 
-void TstMainWindowEditor::search_data()
+void TstMainWindowEditor::findAndReplace_data()
 {
     QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("cursor");
-    QTest::addColumn<QString>("direction");
+    QTest::addColumn<int>("from"); // the selection when the dialog is used
+    QTest::addColumn<int>("to");
+    QTest::addColumn<QString>("mode"); // back, forward: find; current, global: replace by 她
     QTest::addColumn<bool>("ignoreCase");
     QTest::addColumn<QString>("word");
-    QTest::addColumn<QStringList>("selections"); // after each click of the find button
+    // The selection after each click of the find button, or the text after the replacement.
+    QTest::addColumn<QStringList>("results");
     QTest::addColumn<int>("misses");
-    QTest::newRow("backwards to the start, then no further")
-        << "他说他来了他" << 6 << "back" << true << "他" << QStringList{"5-6", "2-3", "0-1", "0-1"}
-        << 1;
-    QTest::newRow("forwards to the end, then no further")
-        << "甲乙甲乙" << 0 << "forward" << true << "乙" << QStringList{"1-2", "3-4", "3-4"} << 1;
-    QTest::newRow("ignoring case")
-        << "Apple" << 5 << "back" << true << "apple" << QStringList{"0-5"} << 0;
-    QTest::newRow("case sensitive")
-        << "Apple" << 5 << "back" << false << "apple" << QStringList{"5-5"} << 1;
+    const auto row = [](const char* name, const QString& text, int from, int to,
+                        const QString& mode, bool ignoreCase, const QString& word,
+                        const QStringList& results, int misses) {
+        QTest::newRow(name) << text << from << to << mode << ignoreCase << word << results
+                            << misses;
+    };
+    row("backwards to the start, then no further", "他说他来了他", 6, 6, "back", true, "他",
+        {"5-6", "2-3", "0-1", "0-1"}, 1);
+    row("forwards to the end, then no further", "甲乙甲乙", 0, 0, "forward", true, "乙",
+        {"1-2", "3-4", "3-4"}, 1);
+    row("find ignoring case", "Apple", 5, 5, "back", true, "apple", {"0-5"}, 0);
+    row("find case sensitive", "Apple", 5, 5, "back", false, "apple", {"5-5"}, 1);
+    row("replace the selection only", "他说他来了", 2, 3, "current", true, "", {"他说她来了"}, 0);
+    row("replace all, ignoring case", "Tom, tom and TOM", 0, 3, "global", true, "",
+        {"她, 她 and 她"}, 0);
+    row("replace all, case sensitive", "Tom, tom and TOM", 5, 8, "global", false, "",
+        {"Tom, 她 and TOM"}, 0);
+    row("replace with nothing selected", "他说他来了", 2, 2, "global", true, "", {"他说他来了"}, 0);
 }
 
-void TstMainWindowEditor::search()
+void TstMainWindowEditor::findAndReplace()
 {
     QFETCH(QString, text);
-    QFETCH(int, cursor);
-    QFETCH(QString, direction);
+    QFETCH(int, from);
+    QFETCH(int, to);
+    QFETCH(QString, mode);
     QFETCH(bool, ignoreCase);
     QFETCH(QString, word);
-    QFETCH(QStringList, selections);
+    QFETCH(QStringList, results);
     QFETCH(int, misses);
     EditorWindow e(text);
     e.openFind();
-    e.select(cursor, cursor);
-    e.check(qPrintable(direction), true);
+    e.select(from, to);
+    const bool replacing = mode == "current" || mode == "global";
+    e.check("replace", replacing);
+    e.check(qPrintable(mode), true);
     e.check("checkBox", ignoreCase);
+    if (replacing) {
+        e.inFind<QLineEdit>("re_lineEdit")->setText("她");
+        e.inFind<QPushButton>("sure")->click();
+        QCOMPARE(QStringList{editorPlainText(e.edit->document())}, results);
+        QVERIFY(!e.edit->textCursor().hasSelection());
+    }
     typeText(e.inFind<QLineEdit>("lineEdit"), word);
-    for (const QString& expected : selections) {
+    for (const QString& expected : replacing ? QStringList() : results) {
         e.inFind<QPushButton>("btn_find")->click();
-        QCOMPARE(e.selection(), expected);
+        const QTextCursor c = e.edit->textCursor();
+        QCOMPARE(QString("%1-%2").arg(c.selectionStart()).arg(c.selectionEnd()), expected);
+        QCOMPARE(e.edit->toPlainText(), text);
     }
     QCOMPARE(e.app.messages.toVector(),
              (QVector<QPair<int, QString>>(misses, {Messages::Error, "没有匹配的字符了!"})));
-    QCOMPARE(e.edit->toPlainText(), text);
-}
-
-void TstMainWindowEditor::replace_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("selStart");
-    QTest::addColumn<int>("selEnd");
-    QTest::addColumn<bool>("ignoreCase");
-    QTest::addColumn<bool>("all");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("the selection only") << "他说他来了" << 2 << 3 << true << false << "他说她来了";
-    QTest::newRow("all, ignoring case")
-        << "Tom, tom and TOM" << 0 << 3 << true << true << "她, 她 and 她";
-    QTest::newRow("all, case sensitive")
-        << "Tom, tom and TOM" << 5 << 8 << false << true << "Tom, 她 and TOM";
-    QTest::newRow("nothing selected") << "他说他来了" << 2 << 2 << true << true << "他说他来了";
-}
-
-void TstMainWindowEditor::replace()
-{
-    QFETCH(QString, text);
-    QFETCH(int, selStart);
-    QFETCH(int, selEnd);
-    QFETCH(bool, ignoreCase);
-    QFETCH(bool, all);
-    EditorWindow e(text);
-    e.openFind();
-    e.select(selStart, selEnd);
-    e.check("replace", true);
-    e.check("checkBox", ignoreCase);
-    e.check(all ? "global" : "current", true);
-    e.inFind<QLineEdit>("re_lineEdit")->setText("她");
-    e.inFind<QPushButton>("sure")->click();
-    QTEST(editorPlainText(e.edit->document()), "expected");
-    QVERIFY(!e.edit->textCursor().hasSelection());
-    QVERIFY(e.app.messages.isEmpty());
 }
 
 void TstMainWindowEditor::sizeStepsByTwoWithinTheList()
