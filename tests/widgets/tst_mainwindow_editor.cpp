@@ -205,6 +205,7 @@ void TstMainWindowEditor::settingsDialogAndThemeApplyStyleSheetsSizeAndMargins()
     e.settings("UIOption_2/font_size_set", "24");
     e.get<QPushButton>("btnMenu_Max")->setChecked(true);
     callSlot(e.w.get(), "save_success_update");
+    QVERIFY(!qApp->styleSheet().contains("QMainWindow{"));
     for (const char* name : {"wiget_textEdit", "treeView", "left_label", "bottom_label"})
         QVERIFY2(e.get(name)->styleSheet().startsWith("background-color : transparent;"), name);
     QCOMPARE(margins(), QPointF(200, 150));
