@@ -88,7 +88,6 @@ void TstRecycle::permanentDelete()
     remove("书_卷_乙_2.txt");
     QCOMPARE(QDir(root).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
              QStringList({"书_卷_丙_3.txt"}));
-    QCOMPARE(readBytes(root + "/书_卷_丙_3.txt"), QByteArray("丙"));
     QVERIFY(reported.isEmpty());
 
     // An entry that cannot be removed whole (a pipe is neither file nor directory) is named
