@@ -59,47 +59,32 @@ void TstBrowserWindows::homePageAndSearchesKeepTheirOwnWindows()
     auto* button = w.findChild<QToolButton*>("browser");
     button->click();
     const QUrl home(QString("http://%1/").arg(WebAddresses::HomeHost));
-    QCOMPARE(browsers.created, QList<QUrl>{home});
     QWidget* homeWindow = browsers.window;
-    QCOMPARE(homeWindow->parentWidget(), &w);
-    QVERIFY(homeWindow->isVisible());
+    QVERIFY(homeWindow->parentWidget() == &w && homeWindow->isVisible());
     homeWindow->close();
     button->click();
-    QCOMPARE(browsers.created.size(), 1);
     QVERIFY(homeWindow->isVisible());
-    QVERIFY(browsers.mainPageVisible.isEmpty());
 
     clickItem(w, "书/卷/甲");
     QTextEdit* editor = editorOf(w);
-    QAction* search = nullptr;
-    for (QMenu* menu : w.findChildren<QMenu*>())
-        for (QAction* a : menu->actions())
-            search = a->text() == "在百度中搜索" ? a : search;
-    QVERIFY(search);
     auto searchFor = [&](const QString& word) {
         QTextCursor c = editor->textCursor();
         c.setPosition(text.indexOf(word));
         c.setPosition(text.indexOf(word) + word.size(), QTextCursor::KeepAnchor);
         editor->setTextCursor(c);
-        search->trigger();
+        callSlot(&w, "searchInBaidu_slot");
     };
-
     searchFor("");
     QCOMPARE(app.messages, (QList<QPair<int, QString>>{{Messages::Error, "当前没有选中"}}));
-    QCOMPARE(browsers.created.size(), 1);
     searchFor("穿越");
-    QCOMPARE(browsers.created, (QList<QUrl>{home, QUrl()}));
-    QCOMPARE(browsers.mainPageVisible, QList<bool>{false});
-    QCOMPARE(browsers.opened,
-             QStringList{
-                 QString("http://%1/s?wd=%E7%A9%BF%E8%B6%8A&cl=3").arg(WebAddresses::SearchHost)});
-
     // The next search reuses its window, even after it was closed; the text stays exact.
     browsers.window->close();
     searchFor("A&B #1+1");
-    QCOMPARE(browsers.created.size(), 2);
-    QCOMPARE(browsers.opened.value(1),
-             QString("http://%1/s?wd=A%26B%20%231%2B1&cl=3").arg(WebAddresses::SearchHost));
+    QCOMPARE(browsers.created, (QList<QUrl>{home, QUrl()}));
+    QCOMPARE(browsers.mainPageVisible, QList<bool>{false});
+    const QString search = QString("http://%1/s?wd=").arg(WebAddresses::SearchHost);
+    QCOMPARE(browsers.opened,
+             QStringList({search + "%E7%A9%BF%E8%B6%8A&cl=3", search + "A%26B%20%231%2B1&cl=3"}));
     QCOMPARE(editor->toPlainText(), text);
     QVERIFY(homeWindow->isVisible());
 }
@@ -111,9 +96,8 @@ void TstBrowserWindows::missingPluginIsReported()
     MainWindow w;
     w.findChild<QToolButton*>("browser")->click();
     QCOMPARE(app.messages, (QList<QPair<int, QString>>{{Messages::Error, "内置浏览器无法加载"}}));
-    auto* editor = w.findChild<QTextEdit*>("textEdit");
-    editor->setPlainText("穿越");
-    editor->selectAll();
+    editorOf(w)->setPlainText("穿越");
+    editorOf(w)->selectAll();
     callSlot(&w, "searchInBaidu_slot");
     QCOMPARE(app.messages.size(), 2);
 }
