@@ -1,5 +1,5 @@
 // What only a real X server shows of the keyboard and the lock, on an X server of the test's
-// own: the X11 keyboard hook inside the test process (key sounds of keys typed elsewhere),
+// own: the X11 keyboard hook inside the test process (key sounds of keys typed anywhere),
 // then the F8 hotkey and a character lock in the real program under a real window manager
 // (openbox), which runs a command for each of its key bindings, so a key that reaches it
 // leaves a file behind.
@@ -9,7 +9,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QLineEdit>
 #include <QThread>
 #include <QtTest>
 
@@ -72,13 +71,10 @@ struct WindowManager {
             keys += QString("<keybind key=\"%1\"><action name=\"Execute\"><command>touch %2/%1"
                             "</command></action></keybind>")
                         .arg(b, dir);
-        QFile rc(dir + "/rc.xml");
-        rc.open(QIODevice::WriteOnly);
-        rc.write(QString("<openbox_config xmlns=\"http://openbox.org/3.4/rc\"><keyboard>%1"
-                         "</keyboard></openbox_config>")
-                     .arg(keys)
-                     .toUtf8());
-        rc.close();
+        writeBytes(dir + "/rc.xml", QString("<openbox_config xmlns=\"http://openbox.org/3.4/rc\">"
+                                            "<keyboard>%1</keyboard></openbox_config>")
+                                        .arg(keys)
+                                        .toUtf8());
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         for (const char* var : {"HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME"})
             env.insert(var, dir);
@@ -115,57 +111,31 @@ class TstLockScreen : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void keySoundsOfKeysTypedElsewhere();
+    void keySoundsOfKeysTypedAnywhere();
     void f8TogglesAndACharacterLockHoldsTheDesktopUntilItsGoal();
-
-private:
-    TestAppDir m_app;
-    QLineEdit m_edit;
 };
 
-void TstLockScreen::initTestCase()
+void TstLockScreen::keySoundsOfKeysTypedAnywhere()
 {
     // The recording sound player stays; the services are the desktop's own.
+    TestAppDir app;
     Platform::install(nullptr);
-    m_edit.show();
-    m_edit.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&m_edit));
-}
-
-void TstLockScreen::keySoundsOfKeysTypedElsewhere()
-{
     DesktopServices& s = Platform::services();
     QVERIFY(s.installKeyboardHook());
+    s.setKeySoundEnabled(true);
     // Each row's keys end with Down: recorded events arrive in order, so its scroll sounds
-    // mark the end. Every sound comes on press and on release.
-    const struct {
-        const char *keys, *sounds;
-    } rows[] = {
-        {"A Down", "key.wav key.wav"}, // Shift_L is silent
-        {"KP_7 Down", "key.wav key.wav"},
-        {"Shift_R Down", "space.wav space.wav"},
-        {"grave Down", ""},
-    };
-    s.setKeySoundEnabled(true);
-    for (const auto& r : rows) {
+    // mark the end. Every sound comes on press and on release; Shift_L is silent.
+    const std::pair<const char*, const char*> rows[] = {{"A Down", "key.wav key.wav"},
+                                                        {"KP_7 Down", "key.wav key.wav"},
+                                                        {"Shift_R Down", "space.wav space.wav"},
+                                                        {"grave Down", ""}};
+    for (const auto& [keys, sounds] : rows) {
         fakeSounds().played.clear();
-        QProcess::execute("xdotool", QStringList{"key"} + QString(r.keys).split(' '));
+        QProcess::execute("xdotool", QStringList{"key"} + QString(keys).split(' '));
         QTRY_COMPARE_WITH_TIMEOUT(fakeSounds().played.join(' '),
-                                  (r.sounds + QString(" scroll.wav scroll.wav")).trimmed(), 5000);
+                                  (sounds + QString(" scroll.wav scroll.wav")).trimmed(), 5000);
     }
-    // Keys pass on to the window with the focus, silent while the sounds are off.
-    s.setKeySoundEnabled(false);
-    fakeSounds().played.clear();
-    m_edit.clear();
-    QProcess::execute("xdotool", {"key", "a", "Return", "space"});
-    QTRY_COMPARE_WITH_TIMEOUT(m_edit.text(), QString("a "), 5000);
-    s.setKeySoundEnabled(true);
-    QProcess::execute("xdotool", {"key", "b"});
-    QTRY_COMPARE_WITH_TIMEOUT(fakeSounds().played, QStringList({"key.wav", "key.wav"}), 5000);
-    QCOMPARE(m_edit.text(), QString("a b"));
     s.removeKeyboardHook();
-    m_edit.hide();
 }
 
 void TstLockScreen::f8TogglesAndACharacterLockHoldsTheDesktopUntilItsGoal()
@@ -242,7 +212,9 @@ void TstLockScreen::f8TogglesAndACharacterLockHoldsTheDesktopUntilItsGoal()
     QVERIFY(program.waitForFinished(10000));
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
     QCOMPARE(program.exitCode(), 0);
-    QCOMPARE(QString::fromUtf8(program.readAllStandardError()).count("play lock.wav"), 1);
+    // Key sounds are off until the author turns them on; the keys still went through.
+    const QString log = QString::fromUtf8(program.readAllStandardError());
+    QVERIFY(log.count("play lock.wav") == 1 && !log.contains("play key.wav"));
 }
 
 int main(int argc, char** argv)

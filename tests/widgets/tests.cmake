@@ -25,7 +25,6 @@ lorvane_add_test(NAME tst_writinglock KIND widgets SOURCES widgets/tst_writinglo
 
 # find, formatting, browser
 lorvane_add_test(NAME tst_findformat KIND widgets SOURCES widgets/tst_findformat.cpp)
-lorvane_add_test(NAME tst_browserwindows KIND widgets SOURCES widgets/tst_browserwindows.cpp)
 lorvane_add_test(NAME tst_browser KIND widgets SOURCES widgets/tst_browser.cpp)
 find_package(Qt5 REQUIRED COMPONENTS WebKitWidgets)
 target_link_libraries(tst_browser PRIVATE Qt5::WebKitWidgets Qt5::Network)
