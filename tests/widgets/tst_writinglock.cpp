@@ -121,7 +121,8 @@ void TstWritingLock::lockWindowStartsGoalsInRange()
             fakeServices().systemLocked() != w.isFullScreen())
             result += ", but the lock button or the desktop disagrees";
         const QString unit = dialog->findChild<QLabel*>("label")->text();
-        QCOMPARE(edit->text() + ' ' + unit + ": " + result, QString(expected));
+        QCOMPARE(QString(steps) + " → " + edit->text() + ' ' + unit + ": " + result,
+                 QString(steps) + " → " + expected);
     }
 }
 
@@ -189,6 +190,7 @@ void TstWritingLock::lockHoldsTheWindowUntilItsGoal()
         } else if (step == "tick") {
             callSlot(&w, "timer_wordLock_slot");
         } else {
+            QCOMPARE(step, QString("wait"));
             QTest::qWait(1100);
         }
     }
