@@ -21,14 +21,11 @@ lorvane_add_test(NAME tst_mainwindow_editor KIND widgets SOURCES widgets/tst_mai
 lorvane_add_test(NAME tst_systemactions KIND widgets SOURCES widgets/tst_systemactions.cpp)
 
 # writing lock
-lorvane_add_test(NAME tst_lockdialog KIND widgets SOURCES widgets/tst_lockdialog.cpp)
 lorvane_add_test(NAME tst_writinglock KIND widgets SOURCES widgets/tst_writinglock.cpp)
 
 # find, formatting, browser
 lorvane_add_test(NAME tst_findformat KIND widgets SOURCES widgets/tst_findformat.cpp)
-lorvane_add_test(NAME tst_browserwindows KIND widgets SOURCES widgets/tst_browserwindows.cpp)
-lorvane_add_test(NAME tst_browser KIND widgets SOURCES widgets/tst_browser.cpp
-  widgets/localwebserver.cpp widgets/localwebserver.h)
+lorvane_add_test(NAME tst_browser KIND widgets SOURCES widgets/tst_browser.cpp)
 find_package(Qt5 REQUIRED COMPONENTS WebKitWidgets)
 target_link_libraries(tst_browser PRIVATE Qt5::WebKitWidgets Qt5::Network)
 target_compile_definitions(tst_browser PRIVATE
