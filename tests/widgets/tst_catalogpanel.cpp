@@ -4,13 +4,8 @@
 #include "app/catalogwidth.h"
 #include "app/mainwindow.h"
 
-#include <QApplication>
-#include <QMouseEvent>
-#include <QScrollBar>
-#include <QSplitter>
-#include <QToolButton>
-#include <QTreeView>
 #include <QtTest>
+#include <QtWidgets>
 
 using Rows = QVector<QPair<int, int>>; // (depth, text width)
 

@@ -11,16 +11,9 @@
 #include "stats/writinglog.h"
 #include "stats/writingstore.h"
 
-#include <QComboBox>
-#include <QLabel>
-#include <QSettings>
-#include <QSignalSpy>
-#include <QSqlDatabase>
-#include <QStatusBar>
-#include <QTableWidget>
-#include <QTextEdit>
-#include <QTreeView>
+#include <QtSql>
 #include <QtTest>
+#include <QtWidgets>
 
 class TstStats : public QObject
 {
