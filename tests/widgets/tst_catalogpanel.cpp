@@ -65,41 +65,33 @@ void TstCatalogPanel::startWidth_data()
 {
     QTest::addColumn<bool>("rootDecorated");
     QTest::addColumn<Rows>("rows");
-    QTest::addColumn<int>("needed");
-    QTest::addColumn<int>("start");
-    QTest::addColumn<bool>("wantsMore"); // what the last row answered
+    // The width the names need, the start width, and whether the last row asked for more.
+    QTest::addColumn<QVector<int>>("neededStartMore");
 
     // Indentation 20, item padding 10, 30 around the tree.
     QTest::newRow("nominal: an empty library starts at the minimum")
-        << true << Rows{} << 30 << 180 << true;
+        << true << Rows{} << QVector<int>{30, 180, 1};
     QTest::newRow("nominal: ten-character chapter names")
-        << true << Rows{{0, 90}, {1, 100}, {2, 160}} << 260 << 260 << true;
+        << true << Rows{{0, 90}, {1, 100}, {2, 160}} << QVector<int>{260, 260, 1};
     QTest::newRow("nominal: a deeper row outweighs a longer name")
-        << true << Rows{{0, 200}, {2, 170}} << 270 << 270 << true;
+        << true << Rows{{0, 200}, {2, 170}} << QVector<int>{270, 270, 1};
     QTest::newRow("nominal: without root decoration books sit at the edge")
-        << false << Rows{{0, 250}, {2, 160}} << 290 << 290 << true;
+        << false << Rows{{0, 250}, {2, 160}} << QVector<int>{290, 290, 1};
     QTest::newRow("boundary: a name that needs the maximum ends the measuring")
-        << true << Rows{{2, 220}} << 320 << 320 << false;
+        << true << Rows{{2, 220}} << QVector<int>{320, 320, 0};
     QTest::newRow("robustness: very long names stop at the maximum")
-        << true << Rows{{0, 90}, {2, 400}} << 500 << 320 << false;
+        << true << Rows{{0, 90}, {2, 400}} << QVector<int>{500, 320, 0};
 }
 
 void TstCatalogPanel::startWidth()
 {
     QFETCH(bool, rootDecorated);
     QFETCH(Rows, rows);
-    CatalogWidth::Metrics m;
-    m.indentation = 20;
-    m.rootDecorated = rootDecorated;
-    m.itemPadding = 10;
-    m.columnExtra = 30;
-    CatalogWidth width(m);
+    CatalogWidth width({20, rootDecorated, 10, 30});
     bool more = true;
     for (const auto& [depth, text] : rows)
         more = width.addRow(depth, text);
-    QTEST(width.neededWidth(), "needed");
-    QTEST(width.startWidth(), "start");
-    QTEST(more, "wantsMore");
+    QTEST((QVector<int>{width.neededWidth(), width.startWidth(), more}), "neededStartMore");
 }
 
 void TstCatalogPanel::widthsAtWindowSizes_data()

@@ -178,10 +178,9 @@ void TstStats::windowShowsAKnownLog()
 
 void TstStats::typingCountsTowardsTheGoalAndIsSaved()
 {
-    const GoalDisplay reached = GoalDisplay::compute(4000, 4000, "#233333");
+    // Below the goal in the theme's text colour, red from the goal on.
     QCOMPARE(GoalDisplay::compute(3999, 4000, "#233333").styleSheet, QString("color : #233333;"));
-    QCOMPARE(reached.styleSheet, QString("color : red;"));
-    QCOMPARE(reached.label, QString("今日:4000/4000"));
+    QCOMPARE(GoalDisplay::compute(4000, 4000, "#233333").styleSheet, QString("color : red;"));
 
     TestAppDir app;
     seedLibrary(app, {"书", "书/卷", "书/卷/甲"}, "原有的正文");
