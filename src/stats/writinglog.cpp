@@ -36,8 +36,9 @@ void WritingLog::renameBook(const QString& from, const QString& to)
         into.removed += e.removed;
         into.minutes += e.minutes;
     }
+    // The later of the two minutes: one already counted for `to` is not counted again.
     if (m_lastMinute.contains(from))
-        m_lastMinute.insert(to, m_lastMinute.take(from));
+        m_lastMinute.insert(to, std::max(m_lastMinute.take(from), m_lastMinute.value(to)));
 }
 
 QVector<DayEntry> WritingLog::pending() const

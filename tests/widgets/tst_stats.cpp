@@ -27,7 +27,8 @@ private slots:
     void libraryCountsAreCachedBySizeAndTime();
 };
 
-// One edit: select [from, to) and insert `text`; a negative `from` is one undo, -2 setPlainText.
+// One edit: select [from, to) and insert `text`; a negative `from` is one undo, -2 setPlainText,
+// -3 an undoable insert at the start made as the program's own edit.
 struct Edit {
     int from, to;
     QString text;
@@ -51,6 +52,7 @@ void TstStats::counterMeasuresWriting_data()
     row("replacing a selection", "旧的文字", {{0, 2, "新"}}, {1, 2, 3});
     row("undo removes what was typed", "开头", {{2, 2, "续写"}, {-1, 0, ""}}, {2, 2, 2});
     row("the program's whole-text set is no writing", "原文", {{-2, 0, "排版后的全文"}}, {0, 0, 6});
+    row("the program's undoable edit is no writing", "原文", {{-3, 0, "替换"}}, {0, 0, 4});
 }
 
 void TstStats::counterMeasuresWriting()
@@ -70,6 +72,8 @@ void TstStats::counterMeasuresWriting()
             doc.undo();
         } else if (e.from == -2) {
             doc.setPlainText(e.text);
+        } else if (e.from == -3) {
+            counter.programEdit([&] { QTextCursor(&doc).insertText(e.text); });
         } else {
             QTextCursor c(&doc);
             c.setPosition(e.from);
@@ -106,6 +110,10 @@ void TstStats::logSplitsAtMidnightAndCountsMinutesOnce()
                                   d.removed, d.minutes);
     days.sort();
     QCOMPARE(days, QStringList({"1 书乙 3 0 1", "1 书甲 16 2 2", "2 书甲 7 1 1"}));
+    QCOMPARE(log.pendingNet(QDate(2026, 3, 1)), 17);
+    // A renamed book takes its unsaved writing along, merged into the new name's day.
+    log.renameBook("书乙", "书甲");
+    QCOMPARE(log.pending().size(), 2);
     QCOMPARE(log.pendingNet(QDate(2026, 3, 1)), 17);
     // A minute already counted before a save is not counted again after it.
     log.clearPending();
@@ -218,6 +226,16 @@ void TstStats::typingCountsTowardsTheGoalAndIsSaved()
     QCOMPARE(rows[0].book, QString("书"));
     QCOMPARE(QString("今日:%1/5").arg(rows[0].net()), shown);
     QCOMPARE(rows[0].net(), written);
+    // A renamed book keeps its history, added to any days its new name already had.
+    QSqlDatabase db = QSqlDatabase::database();
+    WritingStore::add(db, {{rows[0].day, "新书", 2, 0, 1}});
+    QTreeView* tree = w.findChild<QTreeView*>("treeView");
+    emit tree->doubleClicked(indexOf(w, "书"));
+    tree->model()->setData(indexOf(w, "书"), "新书");
+    const QVector<DayEntry> renamed = WritingStore::rows(db);
+    QCOMPARE(renamed.size(), 1);
+    QCOMPARE(renamed[0].book, QString("新书"));
+    QCOMPARE(renamed[0].net(), written + 2);
     QVERIFY(app.messages.isEmpty());
 }
 
