@@ -6,6 +6,7 @@
 #include "editor/openchapter.h"
 #include "library/catalogpaths.h"
 #include "search/searchwindow.h"
+#include "stats/paragraphcounter.h"
 
 #include <QAction>
 #include <QMenu>
@@ -101,14 +102,17 @@ void MainWindow::searchChapters_slot()
         host.replaceInEditor = [this](const QVector<TextMatcher::Replacement>& changes) {
             // Match by match from the end, as one undoable edit: the formatting of the
             // rest of the chapter stays, and the document counts as modified.
-            QTextCursor cursor(ui->textEdit->document());
-            cursor.beginEditBlock();
-            for (auto it = changes.crbegin(); it != changes.crend(); ++it) {
-                cursor.setPosition(it->start);
-                cursor.setPosition(it->start + it->length, QTextCursor::KeepAnchor);
-                cursor.insertText(it->text);
-            }
-            cursor.endEditBlock();
+            // It is the program's change, so the writing log leaves it out.
+            paragraphCounter->programEdit([&] {
+                QTextCursor cursor(ui->textEdit->document());
+                cursor.beginEditBlock();
+                for (auto it = changes.crbegin(); it != changes.crend(); ++it) {
+                    cursor.setPosition(it->start);
+                    cursor.setPosition(it->start + it->length, QTextCursor::KeepAnchor);
+                    cursor.insertText(it->text);
+                }
+                cursor.endEditBlock();
+            });
         };
         auto* window = new SearchWindow(host);
         window->setParent(this, Qt::Window);
