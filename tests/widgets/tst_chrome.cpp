@@ -12,6 +12,8 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include <tuple>
+
 // The window's frame: pictures, moving and resizing, its states, and the program's message box.
 class TstChrome : public QObject
 {
@@ -69,22 +71,18 @@ void TstChrome::dragMovesAndResizesWithinLimits()
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     w.setGeometry(100, 80, 900, 705);
-    const QRect start = w.geometry();
-    drag(&w, QPoint(400, 300), QPoint(50, 30));
-    QCOMPARE(w.geometry(), start.translated(50, 30));
-
-    const QRect moved = w.geometry();
-    drag(&w, QPoint(w.width() - 3, 300), QPoint(60, 0));
-    QCOMPARE(w.geometry(), moved.adjusted(0, 0, 60, 0));
-
-    // Narrower than 800 or lower than 500 is refused whole; a top-left drag moves that corner.
-    const QRect wide = w.geometry();
-    drag(&w, QPoint(2, 300), QPoint(200, 0));
-    QCOMPARE(w.geometry(), wide);
-    drag(&w, QPoint(400, w.height() - 2), QPoint(0, -300));
-    QCOMPARE(w.geometry(), wide);
-    drag(&w, QPoint(2, 2), QPoint(-20, -10));
-    QCOMPARE(w.geometry(), wide.adjusted(-20, -10, 0, 0));
+    // Where the press is, by how much, and the geometry after: moved; widened at the right
+    // edge; narrower than 800 or lower than 500 refused whole; the top-left corner moved.
+    const QList<std::tuple<QPoint, QPoint, QRect>> drags = {
+        {{400, 300}, {50, 30}, {150, 110, 900, 705}},
+        {{897, 300}, {60, 0}, {150, 110, 960, 705}},
+        {{2, 300}, {200, 0}, {150, 110, 960, 705}},
+        {{400, 703}, {0, -300}, {150, 110, 960, 705}},
+        {{2, 2}, {-20, -10}, {130, 100, 980, 715}}};
+    for (const auto& [from, by, expected] : drags) {
+        drag(&w, from, by);
+        QCOMPARE(w.geometry(), expected);
+    }
 }
 
 void TstChrome::windowStatesReturnToTheInitialGeometry()
