@@ -16,8 +16,8 @@
 
 // The catalog and the open chapter in the main window. Successful opens, saves, renames,
 // moves, deletes, imports and exports, with every byte of the library and of each backup, are
-// the random-operation test's; here are the labels, the default numbering, and the refusals,
-// failures and untouched texts it never provokes.
+// the random-operation test's; here are the labels, and the refusals, failures and untouched
+// texts it never provokes.
 class TstCatalog : public QObject
 {
     Q_OBJECT
@@ -25,7 +25,6 @@ private slots:
     void cleanup();
     void openingAnItem_data();
     void openingAnItem();
-    void defaultNumbering();
     void refusalsChangeNothing_data();
     void refusalsChangeNothing();
     void unchangedTextIsNeverRewritten_data();
@@ -107,32 +106,6 @@ void TstCatalog::openingAnItem()
     open(w, "书");
     QCOMPARE(readBytes(app.file(kLib + "书/卷/甲.txt")), ("你好" + text).toUtf8());
     QCOMPARE(readBytes(other), text.toUtf8());
-}
-
-void TstCatalog::defaultNumbering()
-{
-    TestAppDir app;
-    MainWindow w;
-    const QString vol = "默认书名[1]/默认分卷[1]";
-    // Numbers count every row ever made, deleted ones too; inserts go above the current chapter.
-    act(w, vol, "newChapter_slot");
-    act(w, vol, "newChapter_slot");
-    act(w, vol + "/默认章节[3]", "insertChapter_slot");
-    QCOMPARE(titleOf(w), QString("默认章节[4]*"));
-    act(w, vol + "/默认章节[1]", "insertChapter_slot");
-    act(w, "", "newBooks_slot");
-    act(w, "默认书名[2]", "deleteBooks_slot");
-    act(w, "", "newBooks_slot");
-    act(w, "默认书名[1]", "newVolume_slot");
-    QCOMPARE(treeLines(w), QStringList({"默认书名[1]", "  默认分卷[1]", "    默认章节[5]",
-                                        "    默认章节[1]", "    默认章节[2]", "    默认章节[4]",
-                                        "    默认章节[3]", "  默认分卷[2]", "默认书名[3]"}));
-    // The new volume is open, and its path follows a rename of its book.
-    QTreeView* tree = treeOf(w);
-    emit tree->doubleClicked(indexOf(w, "默认书名[1]"));
-    tree->model()->setData(indexOf(w, "默认书名[1]"), "林'夕");
-    QCOMPARE(statusPathOf(w), QString("林'夕/默认分卷[2]/index.txt"));
-    QVERIFY(app.messages.isEmpty());
 }
 
 void TstCatalog::refusalsChangeNothing_data()
@@ -261,8 +234,7 @@ void TstCatalog::autosaveKeepsAVersionHistoryWhileModified()
     seedLibrary(app, {"书", "书/卷", "书/卷/甲"});
     MainWindow w;
     const auto backups = [&] { return QDir(app.file("bak")).entryList(QDir::Files); };
-    // Before anything is opened, and while the text is unmodified, ticks write nothing.
-    callSlot(&w, "timer_save_slot");
+    // While the text is unmodified, ticks write nothing.
     open(w, "书/卷/甲");
     editorOf(w)->document()->setModified(false);
     callSlot(&w, "timer_save_slot");

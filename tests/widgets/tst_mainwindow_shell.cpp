@@ -13,10 +13,8 @@ class TstMainWindowShell : public QObject
 {
     Q_OBJECT
 private slots:
-    void secondButtonsClickTheFirstOnes();
     void quitSavesTheSession_data();
     void quitSavesTheSession();
-    void existingConfigIsNotUpgraded();
     void unopenableDatabaseStopsStartUp_data();
     void unopenableDatabaseStopsStartUp();
     void powerActionsAskThenSaveThenRequest_data();
@@ -41,19 +39,6 @@ void rememberOpen(const TestAppDir& app, const QString& chapter)
 }
 
 } // namespace
-
-void TstMainWindowShell::secondButtonsClickTheFirstOnes()
-{
-    TestAppDir app;
-    MainWindow w;
-    // Second buttons click the first ones, so each action has one road.
-    for (const auto& [from, to] : QList<QPair<const char*, const char*>>{
-             {"lock1", "lock"}, {"toolButton", "browser"}, {"toolButton_5", "one_key"}}) {
-        QSignalSpy spy(w.findChild<QToolButton*>(to), &QToolButton::clicked);
-        w.findChild<QToolButton*>(from)->click();
-        QVERIFY2(spy.count() == 1, from);
-    }
-}
 
 void TstMainWindowShell::quitSavesTheSession_data()
 {
@@ -91,18 +76,9 @@ void TstMainWindowShell::quitSavesTheSession()
     QVERIFY(!fakeServices().hookInstalled);
 }
 
-void TstMainWindowShell::existingConfigIsNotUpgraded()
-{
-    TestAppDir app;
-    writeBytes(app.file("config.ini"), "[chapterOption]\nprice=70\n");
-    MainWindow w;
-    QCOMPARE(config(app)->allKeys(), QStringList{"chapterOption/price"});
-}
-
 void TstMainWindowShell::unopenableDatabaseStopsStartUp_data()
 {
-    QTest::addColumn<QByteArray>("bytes"); // of sys.db; null: a directory in its place
-    QTest::newRow("a directory") << QByteArray();
+    QTest::addColumn<QByteArray>("bytes"); // of sys.db
     QTest::newRow("a text file") << QByteArray("第一章\n\n这不是书库，是一章正文。\n").repeated(20);
 }
 
@@ -110,16 +86,12 @@ void TstMainWindowShell::unopenableDatabaseStopsStartUp()
 {
     QFETCH(QByteArray, bytes);
     TestAppDir app;
-    if (bytes.isNull())
-        QDir().mkdir(app.file("sys.db"));
-    else
-        writeBytes(app.file("sys.db"), bytes);
+    writeBytes(app.file("sys.db"), bytes);
     MainWindow w;
     QVERIFY(!w.isInitialised());
     QCOMPARE(app.messages.size(), 1);
     QVERIFY(app.messages[0].first == Messages::Error && app.messages[0].second.contains("sys.db"));
-    if (!bytes.isNull())
-        QCOMPARE(readBytes(app.file("sys.db")), bytes);
+    QCOMPARE(readBytes(app.file("sys.db")), bytes);
     QVERIFY(!fakeServices().hookInstalled);
 }
 
