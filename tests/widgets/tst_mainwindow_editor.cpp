@@ -86,10 +86,12 @@ void TstMainWindowEditor::countLabelAndSoundOncePerCrossing()
                         ->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly)
                         .value(2);
     QCOMPARE(label->text(), QString("总字数:2999\t稿费:149.95"));
+    QCOMPARE(label->styleSheet(), QString("color : #000000;"));
     QCOMPARE(titleOf(*e.w), QString("甲*"));
 
     QTest::keyClick(e.edit, Qt::Key_A);
     QCOMPARE(label->text(), QString("总字数:3000\t稿费:150.00"));
+    QCOMPARE(label->styleSheet(), QString("color : red;"));
     QTest::keyClick(e.edit, Qt::Key_B);
     QTest::keyClick(e.edit, Qt::Key_Backspace);
     QTest::keyClick(e.edit, Qt::Key_Backspace);
