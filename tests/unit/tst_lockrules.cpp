@@ -1,5 +1,5 @@
-// Lock rules: the key sound of each key event and the keys a locked desktop swallows, for X
-// keysyms and Windows virtual-key codes; the progress of a character lock.
+// Lock rules: the keys a locked desktop swallows, for X keysyms and Windows virtual-key codes,
+// and the sounds of the keys it lets through; the progress of a character lock.
 #include "app/platform/sound/effectsoundplugin.h"
 #include "lock/keyclass.h"
 #include "lock/keyhook.h"
@@ -15,35 +15,14 @@ class TstLockRules : public QObject
 {
     Q_OBJECT
 private slots:
-    void keySoundsAndSwallowedKeys();
+    void swallowedKeysAndTheirSounds();
     void wordLockTicks();
     void missingSoundIsLookedForAgain();
 };
 
-void TstLockRules::keySoundsAndSwallowedKeys()
+void TstLockRules::swallowedKeysAndTheirSounds()
 {
-    // X keysyms of the first two levels: number rows with the digit second, keypad 8 behind
-    // KP_Up (no arrow), keypad decimal, apostrophe, bracket, keypad Enter, a Chinese letter.
-    const struct {
-        quint32 level1, level2;
-        const char* file;
-    } keysyms[] = {{0x26, 0x31, "key.wav"},
-                   {Sym::KeypadUp, 0xffb8, "key.wav"},
-                   {0xff9f, 0xffae, ""},
-                   {Sym::Apostrophe, 0x22, "key.wav"},
-                   {Sym::BracketLeft, 0x7b, ""},
-                   {Sym::KeypadEnter, 0, "return.wav"},
-                   {0x1004e2d, 0, ""}};
-    for (const auto& k : keysyms)
-        QCOMPARE(KeyClass::fileName(KeyClass::soundForKeysym(k.level1, k.level2)), k.file);
-    // Windows virtual-key codes at the edges of each range.
-    const std::pair<quint32, const char*> vks[] = {
-        {0x5a, "key.wav"},    {0x5b, ""}, {0x69, "key.wav"},   {0x6a, ""},
-        {0xbf, "key.wav"},    {0xc0, ""}, {0xdc, "key.wav"},   {0xdd, ""},
-        {0x28, "scroll.wav"}, {0x29, ""}, {0xa1, "space.wav"}, {0x0d, "return.wav"}};
-    for (const auto& [vk, file] : vks)
-        QCOMPARE(KeyClass::fileName(KeyClass::soundForVirtualKey(vk)), file);
-    // The same keys as Qt gives them to a window: Shift+Tab arrives as Backtab.
+    // Keys as Qt gives them to a locked window: Shift+Tab arrives as Backtab.
     const std::tuple<int, bool, bool> qtKeys[] = {{Qt::Key_Escape, false, true},
                                                   {Qt::Key_Super_R, false, true},
                                                   {Qt::Key_Backtab, true, true},
@@ -96,17 +75,14 @@ void TstLockRules::wordLockTicks()
         int endTick;
     } rows[] = {
         {"10 a tick end a goal of 30 at the third", 30, 0, {10, 20, 30}, {20, 10, 0}, 3},
-        {"counted from the text already there", 5, 300, {302, 305}, {3, 0}, 2},
         {"19 in one tick count", 100, 0, {19}, {81}, 0},
         {"20 in one tick count nothing and move the base", 100, 0, {20, 25}, {100, 95}, 0},
-        {"a paste of 500, then typing", 100, 40, {540, 550}, {100, 90}, 0},
         {"30 deleted are written again before progress",
          100,
          200,
          {170, 185, 200, 210},
          {100, 100, 100, 90},
          0},
-        {"goal 0 ends at the first tick", 0, 12, {12}, {0}, 1},
         {"the last tick may pass the goal", 5, 0, {3, 12}, {2, -7}, 2},
     };
     for (const auto& r : rows) {

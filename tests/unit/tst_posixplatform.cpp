@@ -64,8 +64,7 @@ void TstPosixPlatform::requestReachesTheLoginManagerOnce()
         QDBusConnection::systemBus().interface()->serviceOwner("org.freedesktop.login1").value(),
         fakeBus.baseService());
 
-    // A refusal arrives later, as the reply, and is only logged; without a bus nothing is
-    // sent.
+    // A refusal arrives later, as the reply, and is only logged; without a bus nothing is sent.
     const QDBusConnection none =
         QDBusConnection::connectToBus("unix:path=" + dir.filePath("nothing-listens-here"), "none");
     using Action = DesktopServices::PowerAction;

