@@ -10,6 +10,8 @@ class TstStartup : public QObject
     Q_OBJECT
 private slots:
     void oneInstancePerApplicationDirectoryEvenAfterAKill();
+    void librariesAtTheFirstWindow_data();
+    void librariesAtTheFirstWindow();
 };
 
 void TstStartup::oneInstancePerApplicationDirectoryEvenAfterAKill()
@@ -40,6 +42,40 @@ void TstStartup::oneInstancePerApplicationDirectoryEvenAfterAKill()
     QVERIFY(first->waitForFinished(5000));
     QVERIFY(!app.start()->waitForFinished(2000));
     QVERIFY(!app.waitForWindow().isEmpty());
+}
+
+void TstStartup::librariesAtTheFirstWindow_data()
+{
+    QTest::addColumn<QByteArray>("glIntegration"); // empty: not set
+    QTest::newRow("nominal: nothing chosen, no OpenGL") << QByteArray();
+    QTest::newRow("an integration the user chose is kept") << QByteArray("xcb_glx");
+}
+
+void TstStartup::librariesAtTheFirstWindow()
+{
+    QFETCH(QByteArray, glIntegration);
+    const QByteArray previous = qgetenv("QT_XCB_GL_INTEGRATION");
+    glIntegration.isEmpty() ? qunsetenv("QT_XCB_GL_INTEGRATION")
+                            : qputenv("QT_XCB_GL_INTEGRATION", glIntegration);
+    AppRunner app;
+    QProcess* p = app.start();
+    previous.isNull() ? qunsetenv("QT_XCB_GL_INTEGRATION")
+                      : qputenv("QT_XCB_GL_INTEGRATION", previous);
+    QVERIFY(!app.waitForWindow().isEmpty());
+    QFile mapsFile(QStringLiteral("/proc/%1/maps").arg(p->processId()));
+    QVERIFY(mapsFile.open(QIODevice::ReadOnly));
+    const QByteArray maps = mapsFile.readAll();
+    // The widgets must be there, or the maps read are not the program's. The web engine
+    // waits for the browser plugin; no OpenGL driver of any vendor unless one was asked for.
+    const bool openGL = !glIntegration.isEmpty();
+    const std::pair<const char*, bool> expected[] = {{"/libQt5Widgets.so", true},
+                                                     {"/libqxcb-glx-integration.so", openGL},
+                                                     {"/libQt5Multimedia.so", false},
+                                                     {"/libpulse.so", false},
+                                                     {"/libQt5WebKit", false}};
+    for (const auto& [library, mapped] : expected)
+        QVERIFY2(maps.contains(library) == mapped, library);
+    QVERIFY2(openGL || !maps.contains("/libGLX_"), "an OpenGL driver");
 }
 
 QTEST_GUILESS_MAIN(TstStartup)

@@ -173,6 +173,12 @@ void TstStats::typingCountsTowardsTheGoalAndIsSaved()
     QTextEdit* editor = editorOf(w);
     typeText(editor, "一二 三");
     QCOMPARE(goal->text(), QString("今日:3/5"));
+    // Below the goal in the theme's text colour, red from the goal on.
+    QVERIFY(!goal->styleSheet().contains("red"));
+    std::unique_ptr<QSettings>(Config::open(app.file("config.ini")))
+        ->setValue(Config::DailyGoal, 3);
+    callSlot(&w, "save_success_update");
+    QCOMPARE(goal->styleSheet(), QString("color : red;"));
     // One-key typesetting and replacing all are the program's changes, not writing.
     callSlot(&w, "on_one_key_clicked");
     editor->moveCursor(QTextCursor::Start);
@@ -180,7 +186,7 @@ void TstStats::typingCountsTowardsTheGoalAndIsSaved()
     callSlot(&w, "str_replace_slot", QString("如今所有的"), true, false);
     QVERIFY(editor->toPlainText().contains("如今所有的"));
     callSlot(&w, "timer_save_slot");
-    QCOMPARE(goal->text(), QString("今日:3/5"));
+    QCOMPARE(goal->text(), QString("今日:3/3"));
     const QVector<DayEntry> rows = WritingStore::rows(QSqlDatabase::database());
     QCOMPARE(rows.size(), 1);
     QCOMPARE(rows[0].book + QString::number(rows[0].net()), QString("书3"));
