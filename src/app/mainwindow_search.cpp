@@ -6,9 +6,11 @@
 #include "editor/openchapter.h"
 #include "library/catalogpaths.h"
 #include "search/searchwindow.h"
+#include "stats/paragraphcounter.h"
 
 #include <QAction>
 #include <QMenu>
+#include <QSignalBlocker>
 #include <QStandardItemModel>
 
 namespace {
@@ -100,7 +102,9 @@ void MainWindow::searchChapters_slot()
         };
         host.replaceInEditor = [this](const QVector<TextMatcher::Replacement>& changes) {
             // Match by match from the end, as one undoable edit: the formatting of the
-            // rest of the chapter stays, and the document counts as modified.
+            // rest of the chapter stays, and the document counts as modified. The author
+            // wrote none of it, so the writing log does not hear of it.
+            const QSignalBlocker notWriting(paragraphCounter);
             QTextCursor cursor(ui->textEdit->document());
             cursor.beginEditBlock();
             for (auto it = changes.crbegin(); it != changes.crend(); ++it) {
@@ -109,6 +113,8 @@ void MainWindow::searchChapters_slot()
                 cursor.insertText(it->text);
             }
             cursor.endEditBlock();
+            // The count and the title's mark follow the caret, which may not have moved.
+            on_textEdit_cursorPositionChanged();
         };
         auto* window = new SearchWindow(host);
         window->setParent(this, Qt::Window);

@@ -4,14 +4,19 @@
 #include "support/librarysupport.h"
 
 #include "app/mainwindow.h"
+#include "settings/config.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
 #include <QLabel>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QSqlQuery>
 #include <QStatusBar>
 #include <QTextEdit>
+
+#include <utility>
 
 namespace {
 
@@ -128,22 +133,106 @@ QString checkOutside(World& world)
     return compareFiles("export place", world.expectedExports, filesBelow(world.exports.path()));
 }
 
+// The backups the step had to write, then at most the autosave's one.
 QString checkBackups(World& world)
 {
-    const QDir bak(world.app.file("bak"));
-    const QFileInfoList list = bak.entryInfoList(QDir::Files, QDir::Time);
-    const int added = list.size() - world.backupCount;
-    world.backupCount = list.size();
-    const QString text = world.backupText;
-    const bool required = world.backupRequired;
-    world.backupText = QString();
-    world.backupRequired = false;
-    if (added < (required ? 1 : 0) || added > (text.isNull() ? 0 : 1))
-        return QString("%1 backups appeared").arg(added);
-    if (added == 1 && readBytes(list.first().filePath()) != text.toUtf8())
+    QFileInfoList fresh;
+    for (const QFileInfo& f : QDir(world.app.file("bak")).entryInfoList(QDir::Files, QDir::Time)) {
+        if (!world.seenBackups.contains(f.fileName()))
+            fresh << f;
+        world.seenBackups.insert(f.fileName());
+    }
+    const auto wanted = std::exchange(world.newBackups, {});
+    for (const auto& [pattern, text] : wanted) {
+        const auto it = std::find_if(fresh.begin(), fresh.end(), [&](const QFileInfo& f) {
+            return QRegularExpression(pattern).match(f.fileName()).hasMatch() &&
+                   readBytes(f.filePath()) == text.toUtf8();
+        });
+        if (it == fresh.end())
+            return QString("no new backup matching %1 holds \"%2\"")
+                .arg(pattern, show(text.toUtf8()));
+        fresh.erase(it);
+    }
+    const QString text = std::exchange(world.backupText, QString());
+    const bool required = std::exchange(world.backupRequired, false);
+    if (fresh.size() < (required ? 1 : 0) || fresh.size() > (text.isNull() ? 0 : 1))
+        return QString("%1 backups appeared").arg(fresh.size());
+    if (fresh.size() == 1 && readBytes(fresh.first().filePath()) != text.toUtf8())
         return QString("the new backup %1 holds \"%2\", the editor \"%3\"")
-            .arg(list.first().fileName(), show(readBytes(list.first().filePath())),
+            .arg(fresh.first().fileName(), show(readBytes(fresh.first().filePath())),
                  show(text.toUtf8()));
+    return QString();
+}
+
+using Tally = QMap<QString, QPoint>;
+
+QString figures(const Tally& byBook)
+{
+    QStringList all;
+    for (auto it = byBook.cbegin(); it != byBook.cend(); ++it)
+        all << QString("%1 +%2 -%3").arg(it.key()).arg(it->x()).arg(it->y());
+    return "[" + all.join(", ") + "]";
+}
+
+// The writing log in sys.db holds what the author's keys did, once saved; the goal label
+// adds what is pending. A save keeps it all, or (when the step saved nothing) none of it.
+QString checkWriting(World& world)
+{
+    Tally stored;
+    QSqlQuery q("select book , added , removed from writing_log", QSqlDatabase::database());
+    while (q.next())
+        stored[q.value(0).toString()] += QPoint(q.value(1).toInt(), q.value(2).toInt());
+    auto& [saved, pending] = world.written;
+    const auto all = [&] {
+        Tally sum = saved;
+        for (auto it = pending.cbegin(); it != pending.cend(); ++it)
+            sum[it.key()] += it.value();
+        return sum;
+    };
+    const bool mustHaveSaved = std::exchange(world.logSaved, false);
+    if (std::exchange(world.logMayBeLost, false) && stored == saved)
+        pending.clear();
+    if (stored == all()) {
+        saved = stored;
+        pending.clear();
+    } else if (stored != saved || mustHaveSaved) {
+        return QString("writing_log holds %1, expected %2 and %3 since the last save")
+            .arg(figures(stored), figures(saved), figures(pending));
+    }
+    int net = 0;
+    for (const QPoint& f : all())
+        net += f.x() - f.y();
+    const QString goal = QString("今日:%1/%2").arg(net).arg(world.dailyGoal);
+    QStringList labels;
+    for (const QLabel* l :
+         world.window->findChild<QStatusBar*>("statusBar")->findChildren<QLabel*>())
+        labels << l->text();
+    if (!labels.contains(goal))
+        return QString("the status bar shows [%1], not \"%2\"").arg(labels.join(" | "), goal);
+    if (const int kept = world.settings()->value(Config::DailyGoal, 4000).toInt();
+        kept != world.dailyGoal)
+        return QString("config.ini keeps the daily goal %1, not %2").arg(kept).arg(world.dailyGoal);
+    return QString();
+}
+
+// A cached count whose size and time still match its file is that file's count.
+QString checkCountCache(World& world)
+{
+    QHash<QString, QString> texts;
+    for (int uid : world.model.uids(3))
+        texts[world.app.file(kLib) + '/' + world.model.relFile(uid)] = world.model.find(uid)->text;
+    QSqlQuery q("select path , size , mtime , count from chapter_counts", QSqlDatabase::database());
+    while (q.next()) {
+        const QFileInfo file(q.value(0).toString());
+        if (!texts.contains(file.filePath()) || file.size() != q.value(1).toLongLong() ||
+            file.lastModified().toMSecsSinceEpoch() != q.value(2).toLongLong())
+            continue;
+        if (const int count = readingCount(texts[file.filePath()]); q.value(3).toInt() != count)
+            return QString("the count cache holds %1 for %2 of %3 characters")
+                .arg(q.value(3).toInt())
+                .arg(file.filePath())
+                .arg(count);
+    }
     return QString();
 }
 
@@ -173,12 +262,9 @@ bool sameMessages(const QList<QPair<int, QString>>& shown,
 QString checkCount(World& world)
 {
     const LibraryModel& m = world.model;
-    if (!m.openUid || !m.editorEnabled ||
-        (world.known(Fault::NbspCounted) && m.editor.contains(QChar(0x00A0))))
+    if (!m.openUid || !m.editorEnabled)
         return QString();
-    QString plain = m.editor;
-    plain.replace(QChar(0x00A0), ' ');
-    const int count = plain.size() - plain.count('\n') - plain.count(' ');
+    const int count = readingCount(m.editor);
     const auto labels = world.window->findChild<QStatusBar*>("statusBar")
                             ->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly);
     const QString shown = labels.size() >= 3 ? labels[2]->text() : QString();
@@ -211,20 +297,20 @@ QString checkInvariants(World& world)
         return why;
     if (m.openUid && m.editorEnabled != editorOf(*world.window)->isEnabled())
         return QString("the editor is %1").arg(m.editorEnabled ? "disabled" : "enabled");
-    if (!sameMessages(world.app.messages, world.expectedMessages)) {
-        QStringList shown;
-        for (const auto& [kind, text] : world.app.messages)
-            shown << QString("%1:%2").arg(kind).arg(text);
-        QStringList wanted;
-        for (const auto& [kind, text] : world.expectedMessages)
-            wanted << QString("%1:%2").arg(kind).arg(text);
-        return QString("boxes shown [%1], expected [%2]").arg(shown.join(", "), wanted.join(", "));
-    }
+    const auto boxes = [](const QList<QPair<int, QString>>& all) {
+        QStringList lines;
+        for (const auto& [kind, text] : all)
+            lines << QString("%1:%2").arg(kind).arg(text);
+        return lines.join(", ");
+    };
+    if (!sameMessages(world.app.messages, world.expectedMessages))
+        return QString("boxes shown [%1], expected [%2]")
+            .arg(boxes(world.app.messages), boxes(world.expectedMessages));
     world.app.messages.clear();
     world.expectedMessages.clear();
-    if (QString why = checkBin(world); !why.isEmpty())
-        return why;
-    if (QString why = checkBackups(world); !why.isEmpty())
-        return why;
-    return checkOutside(world);
+    for (const auto check : {checkBin, checkBackups, checkWriting, checkCountCache, checkOutside}) {
+        if (QString why = check(world); !why.isEmpty())
+            return why;
+    }
+    return QString();
 }
