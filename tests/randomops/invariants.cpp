@@ -85,31 +85,35 @@ QString compareLines(const QString& what, const QStringList& expected, const QSt
         .arg(what, found.join(" | "), expected.join(" | "));
 }
 
+// Takes from `entries` (of `dir`) one copy for each wanted one: a name matching its pattern
+// and the files it must hold. The first one missing as a sentence.
+QString takeCopies(const QString& dir, QStringList& entries,
+                   const QVector<LibraryModel::BinEntry>& wanted, const QString& where)
+{
+    for (const LibraryModel::BinEntry& want : wanted) {
+        const QRegularExpression re(want.pattern);
+        const auto it = std::find_if(entries.begin(), entries.end(), [&](const QString& e) {
+            const QString path = dir + '/' + e;
+            return re.match(e).hasMatch() &&
+                   (QFileInfo(path).isDir()
+                        ? filesBelow(path)
+                        : QMap<QString, QByteArray>{{QString(), readBytes(path)}}) == want.files;
+        });
+        if (it == entries.end())
+            return QString("%1 has no copy matching %2 with %3 (\"%4\")")
+                .arg(where, want.pattern, want.files.keys().join(", "), show(want.files.first()));
+        entries.erase(it);
+    }
+    return QString();
+}
+
 QString checkBin(World& world)
 {
     const QString binDir = world.app.file("data/回收站");
     QStringList entries = QDir(binDir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
-    for (const LibraryModel::BinEntry& want : world.model.bin) {
-        const QRegularExpression re(want.pattern);
-        bool found = false;
-        for (const QString& e : entries) {
-            if (!re.match(e).hasMatch())
-                continue;
-            const QString path = binDir + '/' + e;
-            const QMap<QString, QByteArray> got =
-                QFileInfo(path).isDir() ? filesBelow(path)
-                                        : QMap<QString, QByteArray>{{QString(), readBytes(path)}};
-            if (got == want.files) {
-                entries.removeOne(e);
-                found = true;
-                break;
-            }
-        }
-        if (!found)
-            return QString("the recycle bin has no copy matching %1 with %2 (\"%3\")")
-                .arg(want.pattern, want.files.keys().join(", "),
-                     show(want.files.value(want.files.firstKey())));
-    }
+    if (QString why = takeCopies(binDir, entries, world.model.bin, "the recycle bin");
+        !why.isEmpty())
+        return why;
     return entries.isEmpty() ? QString() : "unexpected in the recycle bin: " + entries.join(", ");
 }
 
@@ -136,31 +140,23 @@ QString checkOutside(World& world)
 // The backups the step had to write, then at most the autosave's one.
 QString checkBackups(World& world)
 {
-    QFileInfoList fresh;
-    for (const QFileInfo& f : QDir(world.app.file("bak")).entryInfoList(QDir::Files, QDir::Time)) {
-        if (!world.seenBackups.contains(f.fileName()))
-            fresh << f;
-        world.seenBackups.insert(f.fileName());
+    const QString bak = world.app.file("bak");
+    QStringList fresh;
+    for (const QString& name : QDir(bak).entryList(QDir::Files)) {
+        if (!world.seenBackups.contains(name))
+            fresh << name;
+        world.seenBackups.insert(name);
     }
-    const auto wanted = std::exchange(world.newBackups, {});
-    for (const auto& [pattern, text] : wanted) {
-        const auto it = std::find_if(fresh.begin(), fresh.end(), [&](const QFileInfo& f) {
-            return QRegularExpression(pattern).match(f.fileName()).hasMatch() &&
-                   readBytes(f.filePath()) == text.toUtf8();
-        });
-        if (it == fresh.end())
-            return QString("no new backup matching %1 holds \"%2\"")
-                .arg(pattern, show(text.toUtf8()));
-        fresh.erase(it);
-    }
+    if (QString why = takeCopies(bak, fresh, std::exchange(world.newBackups, {}), "bak");
+        !why.isEmpty())
+        return why;
     const QString text = std::exchange(world.backupText, QString());
     const bool required = std::exchange(world.backupRequired, false);
     if (fresh.size() < (required ? 1 : 0) || fresh.size() > (text.isNull() ? 0 : 1))
         return QString("%1 backups appeared").arg(fresh.size());
-    if (fresh.size() == 1 && readBytes(fresh.first().filePath()) != text.toUtf8())
+    if (fresh.size() == 1 && readBytes(bak + '/' + fresh.first()) != text.toUtf8())
         return QString("the new backup %1 holds \"%2\", the editor \"%3\"")
-            .arg(fresh.first().fileName(), show(readBytes(fresh.first().filePath())),
-                 show(text.toUtf8()));
+            .arg(fresh.first(), show(readBytes(bak + '/' + fresh.first())), show(text.toUtf8()));
     return QString();
 }
 

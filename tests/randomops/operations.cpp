@@ -99,17 +99,11 @@ QString plainForm(QString text)
 QString retitled(const QString& text, const QString& oldName, const QString& newName)
 {
     const int end = text.indexOf('\n');
-    const QString first = end < 0 ? text : text.left(end);
-    int a = 0;
-    while (a < first.size() && (first[a] == ' ' || first[a] == QChar(0x3000)))
-        ++a;
-    int b = first.size();
-    while (b > a && (first[b - 1] == ' ' || first[b - 1] == QChar(0x3000)))
-        --b;
-    const QString core = first.mid(a, b - a);
-    if (!core.isEmpty() && core != oldName)
+    const auto first =
+        QRegularExpression("^([ \u3000]*)(.*?)[ \u3000]*$").match(end < 0 ? text : text.left(end));
+    if (!first.captured(2).isEmpty() && first.captured(2) != oldName)
         return text;
-    return first.left(a) + newName + "\n\n" + (end < 0 ? QString() : text.mid(end + 1));
+    return first.captured(1) + newName + "\n\n" + (end < 0 ? QString() : text.mid(end + 1));
 }
 
 // What the author's keys add to and take from the writing log of the open item's book.
@@ -460,17 +454,12 @@ QString exportBook(World& w)
     FileChooser::setExportChooser({});
     w.model.saveOpen();
     QString text;
-    bool complete = true;
+    bool complete = true; // up to the first chapter that cannot be read
     for (const Node& v : w.model.find(uid)->children) {
         for (const Node& c : v.children) {
-            if (c.vanished) {
-                complete = false;
-                break;
-            }
-            text += "\n\n\n" + v.name + "    " + c.name + "\n\n\n" + c.text;
+            complete = complete && !c.vanished;
+            text += complete ? "\n\n\n" + v.name + "    " + c.name + "\n\n\n" + c.text : "";
         }
-        if (!complete)
-            break;
     }
     w.expectedExports[file] = text.toUtf8();
     if (!complete)
@@ -614,23 +603,20 @@ QString replaceAcross(World& w)
     LibraryModel& m = w.model;
     const bool whole = !m.find(m.openUid) || w.chance(50);
     const QString book = m.relPath(m.openUid).section('/', 0, 0);
-    struct Place {
-        int uid;
-        QString text;
-        bool inEditor;
-    };
-    QVector<Place> scope;
+    const auto inEditor = [&m](int uid) { return uid == m.openUid && m.editorEnabled; };
+    const auto textOf = [&](int uid) { return inEditor(uid) ? m.editor : m.find(uid)->text; };
+    QVector<int> scope;
+    QStringList texts; // the word comes from any of them, rewritable or not
     for (int uid : m.uids(3)) {
-        const bool inEditor = uid == m.openUid && m.editorEnabled;
-        if ((whole || m.relPath(uid).section('/', 0, 0) == book) &&
-            (inEditor || cleanlyDecoded(*m.find(uid))))
-            scope.append({uid, inEditor ? m.editor : m.find(uid)->text, inEditor});
+        if (!whole && m.relPath(uid).section('/', 0, 0) != book)
+            continue;
+        texts << textOf(uid);
+        if (inEditor(uid) || cleanlyDecoded(*m.find(uid)))
+            scope << uid;
     }
-    const QString source = scope.isEmpty() ? "正文" : scope[w.pick(scope.size())].text;
-    const int from = w.pick(source.size());
-    QString word = source.mid(from, 1 + w.pick(3)).section('\n', 0, 0);
-    if (word.isEmpty())
-        word = "正文";
+    const QString source = texts.isEmpty() ? "正文" : texts[w.pick(texts.size())];
+    QString word = source.mid(w.pick(source.size()), 1 + w.pick(3)).section('\n', 0, 0);
+    word = word.isEmpty() ? "正文" : word;
     const bool regex = w.chance(30);
     const bool caseSensitive = w.chance(50);
     QString replacement = kTyped[w.pick(kTyped.size())];
@@ -660,9 +646,10 @@ QString replaceAcross(World& w)
                                                     QRegularExpression::CaseInsensitiveOption);
     int chapters = 0;
     int matches = 0;
-    for (const Place& p : scope) {
+    for (int uid : scope) {
+        const QString old = textOf(uid);
         int n = 0;
-        for (auto it = re.globalMatch(p.text); it.hasNext(); it.next())
+        for (auto it = re.globalMatch(old); it.hasNext(); it.next())
             ++n;
         chapters += n > 0;
         matches += n;
@@ -670,28 +657,24 @@ QString replaceAcross(World& w)
             continue;
         // A backup's name leaves out every ".txt", even one inside a name.
         w.newBackups.append(
-            {copyPattern(m.relPath(p.uid).remove(".txt").replace('/', '_')), p.text});
-        const QString changed = QString(p.text).replace(re, replacement);
-        if (p.inEditor) {
+            {copyPattern(m.relPath(uid).remove(".txt").replace('/', '_')), {{"", old.toUtf8()}}});
+        const QString changed = QString(old).replace(re, replacement);
+        if (inEditor(uid))
             m.editor = changed;
-            continue;
-        }
-        m.find(p.uid)->text = changed;
-        m.find(p.uid)->bytes = changed.toUtf8();
+        else
+            m.find(uid)->bytes = (m.find(uid)->text = changed).toUtf8();
     }
-    const QString what = QString("\"%1\" by \"%2\" in %3%4%5, %6 in %7 chapters")
-                             .arg(pattern, replacement, whole ? "the library" : book,
-                                  regex ? ", pattern" : "", caseSensitive ? "" : ", any case")
-                             .arg(matches)
-                             .arg(chapters);
-    if (matches == 0)
-        w.expectedMessages.append({0, "没有找到可替换的内容。"});
-    else
-        w.expectedMessages.append(
-            {1, QString("将替换 %1 个章节中的 %2 处，替换前的章节存入时光机。确定全部替换吗？")
-                    .arg(chapters)
-                    .arg(matches)});
-    return confirmed ? what : what + ", declined";
+    w.expectedMessages.append(
+        matches ? qMakePair(1, QString("将替换 %1 个章节中的 %2 处，替换前的章节存入时光机。"
+                                       "确定全部替换吗？")
+                                   .arg(chapters)
+                                   .arg(matches))
+                : qMakePair(0, QString("没有找到可替换的内容。")));
+    return QString("\"%1\" by \"%2\" in %3%4%5%6, %7 in %8 chapters")
+        .arg(pattern, replacement, whole ? "the library" : book, regex ? ", pattern" : "",
+             caseSensitive ? "" : ", any case", confirmed ? "" : ", declined")
+        .arg(matches)
+        .arg(chapters);
 }
 
 // Drags the boundary between the catalog and the editor, now and then beyond its limits.

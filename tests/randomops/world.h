@@ -69,10 +69,10 @@ public:
     QMap<QString, QByteArray> expectedExports;
     QMap<QString, QByteArray> sourceFiles;
     // What a backup written by the last step must hold (null: no backup may appear) and
-    // whether one must appear; and the backups it must have written, as (name pattern, text).
+    // whether one must appear; and the backups it must have written.
     QString backupText;
     bool backupRequired = false;
-    QList<QPair<QString, QString>> newBackups;
+    QVector<LibraryModel::BinEntry> newBackups;
     QSet<QString> seenBackups;
     // The author's writing per book as (characters added, removed): [0] in sys.db, [1] since
     // the last save. A step that saved leaves nothing pending; after a crash it may be gone.
