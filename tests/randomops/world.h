@@ -3,6 +3,7 @@
 #include "randomops/librarymodel.h"
 #include "support/testsupport.h"
 
+#include <QDate>
 #include <QModelIndex>
 #include <QPoint>
 #include <QRandomGenerator>
@@ -81,6 +82,7 @@ public:
     bool logMayBeLost = false;
     int catalogWidth = 0; // dragged to; 0 while never dragged
     int dailyGoal = 4000;
+    const QDate started = QDate::currentDate();
     // config.ini as it is on disk.
     std::unique_ptr<QSettings> settings() const;
     // Runs `look` while the window is shown at the size the catalog's widths are taken at.
