@@ -13,7 +13,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QProcess>
-#include <QProcessEnvironment>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -53,28 +52,9 @@ class Batch
 public:
     Batch(const QTemporaryDir& root, StartWatch& watch, const QByteArray& display,
           const QString& busAddress)
-        : m_root(root.path()), m_watch(watch)
-    {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const char* name : {"WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "QT_XCB_GL_INTEGRATION",
-                                 "LD_PRELOAD", "SESSION_MANAGER", "DBUS_SESSION_BUS_ADDRESS"})
-            env.remove(name);
-        env.insert("DISPLAY", display);
-        if (!busAddress.isEmpty())
-            env.insert("DBUS_SESSION_BUS_ADDRESS", busAddress);
-        // Whatever the programs or Qt write stays in the batch's directory.
-        env.insert("HOME", m_root + "/home");
-        env.insert("XDG_CONFIG_HOME", m_root + "/home/config");
-        env.insert("XDG_CACHE_HOME", m_root + "/home/cache");
-        env.insert("XDG_DATA_HOME", m_root + "/home/data");
-        env.insert("XDG_RUNTIME_DIR", m_root + "/run");
-        QDir().mkpath(m_root + "/home");
-        QDir().mkpath(m_root + "/run");
-        QFile(m_root + "/run")
-            .setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                            QFileDevice::ExeOwner);
-        m_environment = env.toStringList();
-    }
+        : m_root(root.path()), m_watch(watch),
+          m_environment(StartInstall::environment(m_root, display, busAddress))
+    {}
 
     // The directory a program starts from in a situation; a first start gets a new one.
     QString prepare(const Program& p, int index, Situation s, bool* ok)
@@ -125,12 +105,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "start-up batch: no temporary directory or no Xvfb\n");
         return 1;
     }
-    // A desktop session has a session bus, which Qt's X11 support talks to at start.
     QProcess bus;
-    bus.start("dbus-daemon", {"--session", "--nofork", "--print-address=1",
-                              "--address=unix:path=" + root.path() + "/bus"});
-    const QString busAddress =
-        bus.waitForReadyRead(10000) ? QString::fromLocal8Bit(bus.readLine().trimmed()) : QString();
+    const QString busAddress = StartInstall::startSessionBus(bus, root.path());
     if (busAddress.isEmpty())
         std::fprintf(stderr, "start-up batch: no dbus-daemon, running without a session bus\n");
 

@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+#include <QProcessEnvironment>
 #include <QSqlDatabase>
 
 #include <unistd.h>
@@ -91,6 +93,35 @@ bool addLargeBook(const QString& dir, int chapters)
     SqliteOper::closeDatabase();
     AppDirs::setRoot(QString());
     return ok;
+}
+
+QStringList environment(const QString& root, const QByteArray& display, const QString& busAddress)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "QT_XCB_GL_INTEGRATION",
+                             "LD_PRELOAD", "SESSION_MANAGER", "DBUS_SESSION_BUS_ADDRESS"})
+        env.remove(name);
+    env.insert("DISPLAY", display);
+    if (!busAddress.isEmpty())
+        env.insert("DBUS_SESSION_BUS_ADDRESS", busAddress);
+    env.insert("HOME", root + "/home");
+    env.insert("XDG_CONFIG_HOME", root + "/home/config");
+    env.insert("XDG_CACHE_HOME", root + "/home/cache");
+    env.insert("XDG_DATA_HOME", root + "/home/data");
+    env.insert("XDG_RUNTIME_DIR", root + "/run");
+    QDir().mkpath(root + "/home");
+    QDir().mkpath(root + "/run");
+    QFile(root + "/run")
+        .setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    return env.toStringList();
+}
+
+QString startSessionBus(QProcess& bus, const QString& root)
+{
+    bus.start("dbus-daemon", {"--session", "--nofork", "--print-address=1",
+                              "--address=unix:path=" + root + "/bus"});
+    return bus.waitForReadyRead(10000) ? QString::fromLocal8Bit(bus.readLine().trimmed())
+                                       : QString();
 }
 
 } // namespace StartInstall

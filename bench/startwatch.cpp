@@ -62,18 +62,6 @@ long long cpuTicks(int pid)
     return fields.at(11).toLongLong() + fields.at(12).toLongLong();
 }
 
-// The run time of every live thread in ns (schedstat(5)), finer than the clock ticks of stat.
-double threadsCpuMs(int pid)
-{
-    const QString dir = QStringLiteral("/proc/%1/task").arg(pid);
-    double ns = 0;
-    for (const QString& task : QDir(dir).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        const QByteArray line = readProcFile(QFile::encodeName(dir + "/" + task + "/schedstat"));
-        ns += line.split(' ').value(0).toDouble();
-    }
-    return ns / 1e6;
-}
-
 double pssKb(int pid)
 {
     const QByteArray rollup = readProcFile("/proc/" + QByteArray::number(pid) + "/smaps_rollup");
@@ -98,6 +86,18 @@ struct Environment {
 };
 
 } // namespace
+
+// From schedstat(5): every live thread's run time in ns.
+double StartWatch::threadsCpuMs(int pid)
+{
+    const QString dir = QStringLiteral("/proc/%1/task").arg(pid);
+    double ns = 0;
+    for (const QString& task : QDir(dir).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const QByteArray line = readProcFile(QFile::encodeName(dir + "/" + task + "/schedstat"));
+        ns += line.split(' ').value(0).toDouble();
+    }
+    return ns / 1e6;
+}
 
 StartWatch::StartWatch(const QByteArray& display)
 {
@@ -144,7 +144,8 @@ bool StartWatch::belongsTo(unsigned window, int pid)
 }
 
 StartFigures StartWatch::run(const QString& program, const QString& workDir,
-                             const QStringList& environment, const QString& logPath)
+                             const QStringList& environment, const QString& logPath,
+                             const Session& session)
 {
     StartFigures figures;
     // Maps left over from an earlier program must not be taken for this one's.
@@ -187,6 +188,7 @@ StartFigures StartWatch::run(const QString& program, const QString& workDir,
             if (!map->override_redirect && belongsTo(map->window, pid)) {
                 figures.firstWindowMs = at - start;
                 figures.cpuToWindowMs = threadsCpuMs(pid);
+                figures.window = map->window;
                 mapped = true;
                 break;
             }
@@ -206,6 +208,8 @@ StartFigures StartWatch::run(const QString& program, const QString& workDir,
         poll(&p, 1, 20);
     }
     waitUntilQuiet(pid, figures);
+    if (figures.ok && session)
+        session(pid, figures);
     stop(pid);
     return figures;
 }

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 struct xcb_connection_t;
 
 // What one start of a program cost, as its user would notice it.
@@ -18,6 +20,7 @@ struct StartFigures {
     // time (user + system, every thread) it used since exec.
     double pssMb = 0;
     double cpuMs = 0;
+    unsigned window = 0; // the first top-level window
     QString failure;
 };
 
@@ -32,14 +35,22 @@ public:
     ~StartWatch();
     bool isConnected() const { return m_connection != nullptr; }
 
+    // What a batch does with the started program once it is quiet, before it is asked to end.
+    using Session = std::function<void(int pid, const StartFigures& started)>;
+
     // Runs `program` in `workDir` with exactly `environment` ("NAME=value" entries), its
-    // output going to `logPath`; measures, then asks it to end (SIGTERM) and waits for it.
+    // output going to `logPath`; measures, runs `session`, then asks it to end (SIGTERM)
+    // and waits for it.
     StartFigures run(const QString& program, const QString& workDir, const QStringList& environment,
-                     const QString& logPath);
+                     const QString& logPath, const Session& session = {});
+
+    // Waits until the program has used no CPU for a while; fills in its CPU time and PSS.
+    static void waitUntilQuiet(int pid, StartFigures& figures);
+    // The run time of the program's live threads, finer than the clock ticks of its CPU time.
+    static double threadsCpuMs(int pid);
 
 private:
     bool belongsTo(unsigned window, int pid);
-    void waitUntilQuiet(int pid, StartFigures& figures);
     static void stop(int pid);
 
     xcb_connection_t* m_connection = nullptr;

@@ -11,4 +11,8 @@ env QT_QPA_PLATFORM=offscreen "${BUILD_DIR:-build}/bench/lorvane_bench" "$@" || 
 if [[ $# -eq 0 || "start-up of the real program" == *"${1}"* ]]; then
   "${BUILD_DIR:-build}/bench/lorvane_startbench" || status=$?
 fi
+# Typing in the real program on the same kind of private X server (selected by "typing").
+if [[ $# -eq 0 || "typing in the real program" == *"${1}"* ]]; then
+  "${BUILD_DIR:-build}/bench/lorvane_typebench" || status=$?
+fi
 exit "$status"

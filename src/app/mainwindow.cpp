@@ -183,7 +183,7 @@ void MainWindow::qApp_quit()
     saveSessionState();
     db.close();
     for (QWidget* w : {recycleWindow, bakWindow, searchWindow, browserWindow, findDialog,
-                       lockDialog, settingDialog, searchChaptersWindow}) {
+                       lockDialog, settingDialog, searchChaptersWindow, statsWindow}) {
         if (w)
             w->close();
     }

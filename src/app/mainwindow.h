@@ -258,6 +258,7 @@ private:
     void recordWriting(int added, int removed);
     // Adds the writing since the last save to sys.db in one transaction.
     void saveWritingLog();
+    void renameBookStats(const QString& from, const QString& to);
     void updateGoalLabel();
     void showStatsWindow();
     // The open chapter's count without walking its text.

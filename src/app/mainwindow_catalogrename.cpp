@@ -56,6 +56,9 @@ void MainWindow::rename_slot(const QModelIndex& topLeft, const QModelIndex& bott
         return;
     }
 
+    if (plan.type == Catalog::Book)
+        renameBookStats(plan.oldName, name);
+
     // The open file moved with its item, or with its book or volume; it keeps being saved
     // where it now is, and a renamed chapter's title line follows the new name.
     if (!openChapter->followRename(plan.oldPath, plan.newPath))

@@ -10,7 +10,6 @@
 
 #include <QAction>
 #include <QMenu>
-#include <QSignalBlocker>
 #include <QStandardItemModel>
 
 namespace {
@@ -102,17 +101,18 @@ void MainWindow::searchChapters_slot()
         };
         host.replaceInEditor = [this](const QVector<TextMatcher::Replacement>& changes) {
             // Match by match from the end, as one undoable edit: the formatting of the
-            // rest of the chapter stays, and the document counts as modified. The author
-            // wrote none of it, so the writing log does not hear of it.
-            const QSignalBlocker notWriting(paragraphCounter);
-            QTextCursor cursor(ui->textEdit->document());
-            cursor.beginEditBlock();
-            for (auto it = changes.crbegin(); it != changes.crend(); ++it) {
-                cursor.setPosition(it->start);
-                cursor.setPosition(it->start + it->length, QTextCursor::KeepAnchor);
-                cursor.insertText(it->text);
-            }
-            cursor.endEditBlock();
+            // rest of the chapter stays, and the document counts as modified.
+            // It is the program's change, so the writing log leaves it out.
+            paragraphCounter->programEdit([&] {
+                QTextCursor cursor(ui->textEdit->document());
+                cursor.beginEditBlock();
+                for (auto it = changes.crbegin(); it != changes.crend(); ++it) {
+                    cursor.setPosition(it->start);
+                    cursor.setPosition(it->start + it->length, QTextCursor::KeepAnchor);
+                    cursor.insertText(it->text);
+                }
+                cursor.endEditBlock();
+            });
             // The count and the title's mark follow the caret, which may not have moved.
             on_textEdit_cursorPositionChanged();
         };

@@ -127,3 +127,10 @@ void MainWindow::showStatsWindow()
     statsWindow->raise();
     statsWindow->activateWindow();
 }
+
+void MainWindow::renameBookStats(const QString& from, const QString& to)
+{
+    if (writingLog)
+        writingLog->renameBook(from, to);
+    WritingStore::renameBook(db, from, to);
+}

@@ -46,10 +46,17 @@ void ParagraphCounter::rebuild()
     }
 }
 
+void ParagraphCounter::programEdit(const std::function<void()>& edit)
+{
+    ++m_programEdits;
+    edit();
+    --m_programEdits;
+}
+
 void ParagraphCounter::contentsChange(int position, int removed, int added)
 {
     Q_UNUSED(removed);
-    const bool authored = m_document->isUndoRedoEnabled();
+    const bool authored = m_document->isUndoRedoEnabled() && m_programEdits == 0;
     const int last = std::max(0, m_document->characterCount() - 1);
     const QTextBlock firstBlock = m_document->findBlock(std::clamp(position, 0, last));
     const QTextBlock lastBlock = m_document->findBlock(std::clamp(position + added, 0, last));

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QVector>
 
+#include <functional>
+
 class QTextDocument;
 
 // The open chapter's character count, kept per paragraph and updated from the document's
@@ -23,6 +25,10 @@ public:
     // Counts the whole document again (after it was replaced wholesale).
     void rebuild();
 
+    // Runs an edit of the program's own that keeps the undo history (a replace across
+    // chapters reaching the open one): counted, but not the author's writing.
+    void programEdit(const std::function<void()>& edit);
+
 signals:
     void written(int added, int removed);
 
@@ -36,4 +42,5 @@ private:
     QVector<QString> m_texts;
     QVector<int> m_counts;
     int m_total = 0;
+    int m_programEdits = 0;
 };

@@ -22,6 +22,25 @@ void WritingLog::record(const QString& book, int added, int removed)
     }
 }
 
+void WritingLog::renameBook(const QString& from, const QString& to)
+{
+    const QVector<DayEntry> entries = pending();
+    m_pending.clear();
+    for (DayEntry e : entries) {
+        if (e.book == from)
+            e.book = to;
+        DayEntry& into = m_pending[qMakePair(e.day, e.book)];
+        into.day = e.day;
+        into.book = e.book;
+        into.added += e.added;
+        into.removed += e.removed;
+        into.minutes += e.minutes;
+    }
+    // The later of the two minutes: one already counted for `to` is not counted again.
+    if (m_lastMinute.contains(from))
+        m_lastMinute.insert(to, std::max(m_lastMinute.take(from), m_lastMinute.value(to)));
+}
+
 QVector<DayEntry> WritingLog::pending() const
 {
     QVector<DayEntry> out;

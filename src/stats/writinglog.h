@@ -30,6 +30,9 @@ public:
 
     void record(const QString& book, int added, int removed);
 
+    // A renamed book's unsaved writing goes with it.
+    void renameBook(const QString& from, const QString& to);
+
     // The entries not yet written, and forgetting them once they are.
     QVector<DayEntry> pending() const;
     void clearPending() { m_pending.clear(); }

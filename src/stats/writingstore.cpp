@@ -14,6 +14,10 @@ const char kCreate[] = "create table if not exists writing_log(day text not null
 const char kAdd[] = "insert into writing_log(day,book,added,removed,minutes) values(?,?,?,?,?) "
                     "on conflict(day,book) do update set added=added+excluded.added,"
                     "removed=removed+excluded.removed,minutes=minutes+excluded.minutes";
+const char kMove[] = "insert into writing_log(day,book,added,removed,minutes) "
+                     "select day,?,added,removed,minutes from writing_log where book=? "
+                     "on conflict(day,book) do update set added=added+excluded.added,"
+                     "removed=removed+excluded.removed,minutes=minutes+excluded.minutes";
 // ISO dates ("2026-03-01"): parsed without the general format parser, which is slow
 // enough to dominate reading years of rows.
 QString dayText(const QDate& day) { return day.toString(Qt::ISODate); }
@@ -43,6 +47,24 @@ bool add(QSqlDatabase& db, const QVector<DayEntry>& entries)
             db.rollback();
             return false;
         }
+    }
+    return db.commit();
+}
+
+bool renameBook(QSqlDatabase& db, const QString& from, const QString& to)
+{
+    if (!db.transaction())
+        return false;
+    QSqlQuery move(db);
+    move.prepare(QLatin1String(kMove));
+    move.addBindValue(to);
+    move.addBindValue(from);
+    QSqlQuery drop(db);
+    drop.prepare(QStringLiteral("delete from writing_log where book=?"));
+    drop.addBindValue(from);
+    if (!move.exec() || !drop.exec()) {
+        db.rollback();
+        return false;
     }
     return db.commit();
 }

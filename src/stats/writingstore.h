@@ -15,6 +15,10 @@ void ensureTable(QSqlDatabase& db);
 // database refuses.
 bool add(QSqlDatabase& db, const QVector<DayEntry>& entries);
 
+// Moves `from`'s days to `to` (a renamed book keeps its history), adding them to days `to`
+// already has; false (and nothing changed) when the database refuses.
+bool renameBook(QSqlDatabase& db, const QString& from, const QString& to);
+
 // Every stored day, oldest first; only `book`'s when it is not empty.
 QVector<DayEntry> rows(const QSqlDatabase& db, const QString& book = QString());
 

@@ -40,14 +40,16 @@ QString AppRunner::waitForWindow(int timeoutMs)
 {
     QElapsedTimer t;
     t.start();
-    do {
-        const QString ids =
-            runTool("xdotool", {"search", "--onlyvisible", "--name", "Lorvane写作神器"});
-        if (!ids.isEmpty())
-            return ids.section('\n', 0, 0);
+    QString id = findWindow();
+    for (; id.isEmpty() && !t.hasExpired(timeoutMs); id = findWindow())
         QTest::qWait(100);
-    } while (t.elapsed() < timeoutMs);
-    return QString();
+    return id;
+}
+
+QString AppRunner::findWindow()
+{
+    return runTool("xdotool", {"search", "--onlyvisible", "--name", "Lorvane写作神器"})
+        .section('\n', 0, 0);
 }
 
 QString runTool(const QString& program, const QStringList& args)

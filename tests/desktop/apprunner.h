@@ -19,6 +19,8 @@ public:
     QProcess* start();
     // Waits until the program shows its main window; returns its X window id or "".
     QString waitForWindow(int timeoutMs = 15000);
+    // The X window id of a main window of the program shown now, or "".
+    static QString findWindow();
 
 private:
     QTemporaryDir m_dir;

@@ -7,11 +7,7 @@ lorvane_add_test(NAME tst_editing KIND desktop SOURCES desktop/tst_editing.cpp d
 # would take the keyboard focus or cover the place clicked.
 set_tests_properties(tst_editing PROPERTIES RUN_SERIAL ON)
 
-# keyboard hook
-lorvane_add_test(NAME tst_x11services KIND desktop SOURCES desktop/tst_x11services.cpp
-  desktop/privatexserver.cpp desktop/privatexserver.h)
-
-# hotkey and writing lock
+# keyboard hook, hotkey and writing lock on an X server of the test's own
 if(NOT WIN32)
   find_package(X11 REQUIRED)
   lorvane_add_test(NAME tst_lockscreen KIND desktop SOURCES desktop/tst_lockscreen.cpp

@@ -229,6 +229,11 @@ QString renameItem(World& w)
                      path.section('/', 0, -2).isEmpty() ? name
                                                         : path.section('/', 0, -2) + '/' + name);
         node->name = name;
+        // A book's writing log goes with it, joining any its new name already has.
+        for (auto& log : w.written) {
+            if (node->kind == 1 && log.contains(old))
+                log[name] += log.take(old);
+        }
         if (uid == w.model.openUid && node->kind == 3) {
             w.model.editor = retitled(w.model.editor, old, name);
             w.model.saveOpen();

@@ -30,15 +30,3 @@ set_tests_properties(winapi_syntax PROPERTIES LABELS unit)
 
 # where the data lives: beside the program or in the user's data directory
 lorvane_add_test(NAME tst_appdirs KIND unit SOURCES unit/tst_appdirs.cpp)
-
-# search across chapters: matching, the background run, replacing with backups
-lorvane_add_test(NAME tst_searchrules KIND unit SOURCES unit/tst_searchrules.cpp)
-
-# catalog column width
-lorvane_add_test(NAME tst_catalogwidth KIND unit SOURCES unit/tst_catalogwidth.cpp)
-
-# whole-book text import: headings, splitting, names, encodings
-lorvane_add_test(NAME tst_txtrules KIND unit SOURCES unit/tst_txtrules.cpp)
-
-# writing log, live count, daily goal
-lorvane_add_test(NAME tst_statsrules KIND unit SOURCES unit/tst_statsrules.cpp)

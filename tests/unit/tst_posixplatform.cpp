@@ -39,94 +39,59 @@ class TstPosixPlatform : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void cleanupTestCase();
-    void init();
-    void requestReachesTheLoginManagerOnce_data();
     void requestReachesTheLoginManagerOnce();
-    void noBusSendsNothing();
     void signalsArriveOnTheEventLoop();
-
-private:
-    QTemporaryDir m_dir;
-    QProcess m_daemon;
-    FakeLogin1 m_fake;
 };
-
-void TstPosixPlatform::initTestCase()
-{
-    QVERIFY(m_dir.isValid());
-    // A session-type bus of our own, listening only inside the temporary directory.
-    m_daemon.start("dbus-daemon", {"--session", "--address=unix:path=" + m_dir.filePath("bus"),
-                                   "--nofork", "--print-address"});
-    QVERIFY(m_daemon.waitForStarted(5000));
-    QVERIFY(m_daemon.waitForReadyRead(10000));
-    const QByteArray address = m_daemon.readLine().trimmed();
-    QVERIFY(address.startsWith("unix:path=" + m_dir.path().toUtf8()));
-    qputenv("DBUS_SYSTEM_BUS_ADDRESS", address);
-
-    QDBusConnection fakeBus = QDBusConnection::connectToBus(QString(address), "fake-login1");
-    QVERIFY(fakeBus.isConnected());
-    QVERIFY(fakeBus.registerObject("/org/freedesktop/login1", &m_fake,
-                                   QDBusConnection::ExportScriptableSlots));
-    QVERIFY(fakeBus.registerService("org.freedesktop.login1"));
-
-    // The code under test uses the system bus; it must be the private one, or nothing runs.
-    QDBusConnection system = QDBusConnection::systemBus();
-    QVERIFY(system.isConnected());
-    QCOMPARE(system.interface()->serviceOwner("org.freedesktop.login1").value(),
-             fakeBus.baseService());
-}
-
-void TstPosixPlatform::cleanupTestCase()
-{
-    QDBusConnection::disconnectFromBus("fake-login1");
-    m_daemon.terminate();
-    m_daemon.waitForFinished(5000);
-}
-
-void TstPosixPlatform::init()
-{
-    m_fake.calls.clear();
-    m_fake.refuse = false;
-}
-
-void TstPosixPlatform::requestReachesTheLoginManagerOnce_data()
-{
-    QTest::addColumn<int>("action");
-    QTest::addColumn<bool>("refuse");
-    QTest::addColumn<QString>("call");
-    const int off = int(DesktopServices::PowerAction::PowerOff);
-    QTest::newRow("shutdown") << off << false << "PowerOff(true)";
-    QTest::newRow("restart") << int(DesktopServices::PowerAction::Reboot) << false
-                             << "Reboot(true)";
-    // The refusal arrives later, as the reply, and is only logged.
-    QTest::newRow("refused") << off << true << "PowerOff(true)";
-}
 
 void TstPosixPlatform::requestReachesTheLoginManagerOnce()
 {
-    QFETCH(int, action);
-    QFETCH(bool, refuse);
-    QFETCH(QString, call);
-    m_fake.refuse = refuse;
-    if (refuse)
-        QTest::ignoreMessage(QtWarningMsg, "login1 refused: Interactive authentication required.");
-    QVERIFY(Login1Power::request(DesktopServices::PowerAction(action)));
-    QTRY_COMPARE(m_fake.calls, QStringList{call});
-    QTest::qWait(refuse ? 1000 : 200);
-    QCOMPARE(m_fake.calls, QStringList{call});
-}
+    // A session-type bus of our own, listening only inside the temporary directory.
+    QTemporaryDir dir;
+    QProcess daemon;
+    daemon.start("dbus-daemon", {"--session", "--address=unix:path=" + dir.filePath("bus"),
+                                 "--nofork", "--print-address"});
+    QVERIFY(daemon.waitForStarted(5000) && daemon.waitForReadyRead(10000));
+    const QByteArray address = daemon.readLine().trimmed();
+    QVERIFY(address.startsWith("unix:path=" + dir.path().toUtf8()));
+    qputenv("DBUS_SYSTEM_BUS_ADDRESS", address);
+    FakeLogin1 fake;
+    QDBusConnection fakeBus = QDBusConnection::connectToBus(QString(address), "fake-login1");
+    QVERIFY(fakeBus.registerObject("/org/freedesktop/login1", &fake,
+                                   QDBusConnection::ExportScriptableSlots));
+    QVERIFY(fakeBus.registerService("org.freedesktop.login1"));
+    // The code under test uses the system bus; it must be the private one, or nothing runs.
+    QCOMPARE(
+        QDBusConnection::systemBus().interface()->serviceOwner("org.freedesktop.login1").value(),
+        fakeBus.baseService());
 
-void TstPosixPlatform::noBusSendsNothing()
-{
-    const QDBusConnection none = QDBusConnection::connectToBus(
-        "unix:path=" + m_dir.filePath("nothing-listens-here"), "no-bus");
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^login1: no system bus:"));
-    QVERIFY(!Login1Power::request(DesktopServices::PowerAction::Reboot, none));
-    QDBusConnection::disconnectFromBus("no-bus");
-    QTest::qWait(200);
-    QCOMPARE(m_fake.calls, QStringList());
+    // A refusal arrives later, as the reply, and is only logged; without a bus nothing is
+    // sent.
+    const QDBusConnection none =
+        QDBusConnection::connectToBus("unix:path=" + dir.filePath("nothing-listens-here"), "none");
+    using Action = DesktopServices::PowerAction;
+    const std::tuple<Action, bool, const char*> rows[] = {
+        {Action::PowerOff, false, "PowerOff(true)"},
+        {Action::Reboot, false, "Reboot(true)"},
+        {Action::PowerOff, true, "PowerOff(true)"},
+        {Action::Reboot, false, nullptr}};
+    for (const auto& [action, refuse, call] : rows) {
+        fake.calls.clear();
+        fake.refuse = refuse;
+        if (refuse)
+            QTest::ignoreMessage(QtWarningMsg,
+                                 "login1 refused: Interactive authentication required.");
+        if (!call)
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^login1: no system bus:"));
+        QCOMPARE(Login1Power::request(action, call ? QDBusConnection::systemBus() : none), !!call);
+        const QStringList once = call ? QStringList{call} : QStringList();
+        QTRY_COMPARE(fake.calls, once);
+        QTest::qWait(refuse ? 1000 : 200);
+        QCOMPARE(fake.calls, once);
+    }
+    QDBusConnection::disconnectFromBus("none");
+    QDBusConnection::disconnectFromBus("fake-login1");
+    daemon.terminate();
+    daemon.waitForFinished(5000);
 }
 
 void TstPosixPlatform::signalsArriveOnTheEventLoop()

@@ -21,30 +21,27 @@ lorvane_add_test(NAME tst_mainwindow_editor KIND widgets SOURCES widgets/tst_mai
 lorvane_add_test(NAME tst_systemactions KIND widgets SOURCES widgets/tst_systemactions.cpp)
 
 # writing lock
-lorvane_add_test(NAME tst_lockdialog KIND widgets SOURCES widgets/tst_lockdialog.cpp)
 lorvane_add_test(NAME tst_writinglock KIND widgets SOURCES widgets/tst_writinglock.cpp)
 
 # find, formatting, browser
 lorvane_add_test(NAME tst_findformat KIND widgets SOURCES widgets/tst_findformat.cpp)
-lorvane_add_test(NAME tst_browserwindows KIND widgets SOURCES widgets/tst_browserwindows.cpp)
-lorvane_add_test(NAME tst_browser KIND widgets SOURCES widgets/tst_browser.cpp
-  widgets/localwebserver.cpp widgets/localwebserver.h)
+lorvane_add_test(NAME tst_browser KIND widgets SOURCES widgets/tst_browser.cpp)
 find_package(Qt5 REQUIRED COMPONENTS WebKitWidgets)
 target_link_libraries(tst_browser PRIVATE Qt5::WebKitWidgets Qt5::Network)
 target_compile_definitions(tst_browser PRIVATE
   LORVANE_BROWSER_PLUGIN_PATH="$<TARGET_FILE:lorvane_browser>")
 
-# search and replace across chapters
+# search and replace across chapters: matching, the background run, backups, the window
 lorvane_add_test(NAME tst_searchwindow KIND widgets SOURCES widgets/tst_searchwindow.cpp)
 
 # keys, context menus and timers of the main window
 lorvane_add_test(NAME tst_windowwiring KIND widgets SOURCES widgets/tst_windowwiring.cpp)
 
-# catalog column width
+# catalog column width: the start width, window sizes, dragging
 lorvane_add_test(NAME tst_catalogpanel KIND widgets SOURCES widgets/tst_catalogpanel.cpp)
 
-# whole-book text import through the preview
+# whole-book text import: headings, splitting, encodings, the preview, the export read back
 lorvane_add_test(NAME tst_txtimport KIND widgets SOURCES widgets/tst_txtimport.cpp)
 
-# writing statistics: the window, the goal label, the log saved with the chapter
+# writing statistics: live count, log, goal label, the window, the library's counts
 lorvane_add_test(NAME tst_stats KIND widgets SOURCES widgets/tst_stats.cpp)
