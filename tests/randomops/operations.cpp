@@ -100,7 +100,7 @@ QString retitled(const QString& text, const QString& oldName, const QString& new
 {
     const int end = text.indexOf('\n');
     const auto first =
-        QRegularExpression("^([ \u3000]*)(.*?)[ \u3000]*$").match(end < 0 ? text : text.left(end));
+        QRegularExpression("^([ \t\u3000]*)(.*?)[ \t\u3000]*$").match(end < 0 ? text : text.left(end));
     if (!first.captured(2).isEmpty() && first.captured(2) != oldName)
         return text;
     return first.captured(1) + newName + "\n\n" + (end < 0 ? QString() : text.mid(end + 1));
