@@ -84,6 +84,7 @@ bool bookTaken(const World& w, const QString& name)
                        [&](const Node& b) { return b.name == name; });
 }
 
+bool always(const World&) { return true; }
 bool hasKind(const World& w, int kind) { return !w.model.uids(kind).isEmpty(); }
 bool editing(const World& w) { return w.model.openUid && w.model.editorEnabled; }
 
@@ -99,8 +100,8 @@ QString plainForm(QString text)
 QString retitled(const QString& text, const QString& oldName, const QString& newName)
 {
     const int end = text.indexOf('\n');
-    const auto first =
-        QRegularExpression("^([ \t\u3000]*)(.*?)[ \t\u3000]*$").match(end < 0 ? text : text.left(end));
+    const auto first = QRegularExpression("^([ \t\u3000]*)(.*?)[ \t\u3000]*$")
+                           .match(end < 0 ? text : text.left(end));
     if (!first.captured(2).isEmpty() && first.captured(2) != oldName)
         return text;
     return first.captured(1) + newName + "\n\n" + (end < 0 ? QString() : text.mid(end + 1));
@@ -328,18 +329,12 @@ QString deleteBook(World& w)
     w.invoke("deleteBooks_slot");
     w.model.saveOpen();
     QMap<QString, QByteArray> copy;
-    for (auto it = w.model.extraFiles.begin(); it != w.model.extraFiles.end();) {
-        if (it.key().startsWith(what + '/')) {
-            copy[it.key().mid(what.size() + 1)] = it.value();
-            it = w.model.extraFiles.erase(it);
-        } else {
-            ++it;
-        }
-    }
     const QMap<QString, QByteArray> all = w.model.files();
     for (auto it = all.cbegin(); it != all.cend(); ++it) {
-        if (it.key().startsWith(what + '/'))
+        if (it.key().startsWith(what + '/')) {
             copy[it.key().mid(what.size() + 1)] = it.value();
+            w.model.extraFiles.remove(it.key());
+        }
     }
     w.model.bin.append({"^" + QRegularExpression::escape(what) + "_\\d{13}$", copy});
     if (w.model.openUid && w.model.within(w.model.openUid, uid))
@@ -726,6 +721,15 @@ QString setDailyGoal(World& w)
     return QString("\"%1\"").arg(goal);
 }
 
+// An orderly quit saves the writing log; after a crash what it had not saved may be gone.
+QString restart(World& w, bool orderly)
+{
+    w.endWindow(orderly);
+    (orderly ? w.logSaved : w.logMayBeLost) = true;
+    w.startWindow();
+    return QString();
+}
+
 } // namespace
 
 const QVector<Operation>& operations()
@@ -743,39 +747,27 @@ const QVector<Operation>& operations()
              w.logSaved = true;
              return QString();
          }},
-        {"autosave tick", 6, [](const World&) { return true; }, autosaveTick},
+        {"autosave tick", 6, always, autosaveTick},
         {"rename", 8, [](const World& w) { return !w.model.books.isEmpty(); }, renameItem},
-        {"new book", 2, [](const World&) { return true; }, newBook},
+        {"new book", 2, always, newBook},
         {"new volume", 2, [](const World& w) { return hasKind(w, 1); }, newVolume},
         {"new chapter", 5, [](const World& w) { return hasKind(w, 2); }, newChapter},
         {"move chapter", 4, [](const World& w) { return hasKind(w, 3); }, moveChapter},
         {"delete chapter", 3, [](const World& w) { return hasKind(w, 3); }, deleteChapter},
         {"delete book", 2, [](const World& w) { return hasKind(w, 1); }, deleteBook},
-        {"import book", 2, [](const World&) { return true; }, importBook},
-        {"import a whole-book text file", 2, [](const World&) { return true; }, importWholeBook},
+        {"import book", 2, always, importBook},
+        {"import a whole-book text file", 2, always, importWholeBook},
         {"export book", 2, [](const World& w) { return hasKind(w, 1); }, exportBook},
         {"one-key typesetting", 3, [](const World& w) { return w.model.openUid != 0; },
          oneKeyTypesetting},
         {"replace all", 3,
          [](const World& w) { return w.model.openUid && !w.model.editor.isEmpty(); }, replaceAll},
         {"replace across chapters", 3, [](const World& w) { return hasKind(w, 3); }, replaceAcross},
-        {"drag the catalog boundary", 1, [](const World&) { return true; }, dragCatalog},
-        {"set the daily goal", 1, [](const World&) { return true; }, setDailyGoal},
+        {"drag the catalog boundary", 1, always, dragCatalog},
+        {"set the daily goal", 1, always, setDailyGoal},
         {"file removed outside", 2, [](const World& w) { return hasKind(w, 3); }, vanish},
-        {"quit and restart", 2, [](const World&) { return true; },
-         [](World& w) {
-             w.endWindow(true);
-             w.logSaved = true;
-             w.startWindow();
-             return QString();
-         }},
-        {"abrupt end and restart", 1, [](const World&) { return true; },
-         [](World& w) {
-             w.endWindow(false);
-             w.logMayBeLost = true;
-             w.startWindow();
-             return QString();
-         }},
+        {"quit and restart", 2, always, [](World& w) { return restart(w, true); }},
+        {"abrupt end and restart", 1, always, [](World& w) { return restart(w, false); }},
     };
     return table;
 }
