@@ -113,6 +113,8 @@ void MainWindow::searchChapters_slot()
                 }
                 cursor.endEditBlock();
             });
+            // The count and the title's mark follow the caret, which may not have moved.
+            on_textEdit_cursorPositionChanged();
         };
         auto* window = new SearchWindow(host);
         window->setParent(this, Qt::Window);

@@ -4,14 +4,19 @@
 #include "support/librarysupport.h"
 
 #include "app/mainwindow.h"
+#include "settings/config.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
 #include <QLabel>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QSqlQuery>
 #include <QStatusBar>
 #include <QTextEdit>
+
+#include <utility>
 
 namespace {
 
@@ -80,31 +85,35 @@ QString compareLines(const QString& what, const QStringList& expected, const QSt
         .arg(what, found.join(" | "), expected.join(" | "));
 }
 
+// Takes from `entries` (of `dir`) one copy for each wanted one: a name matching its pattern
+// and the files it must hold. The first one missing as a sentence.
+QString takeCopies(const QString& dir, QStringList& entries,
+                   const QVector<LibraryModel::BinEntry>& wanted, const QString& where)
+{
+    for (const LibraryModel::BinEntry& want : wanted) {
+        const QRegularExpression re(want.pattern);
+        const auto it = std::find_if(entries.begin(), entries.end(), [&](const QString& e) {
+            const QString path = dir + '/' + e;
+            return re.match(e).hasMatch() &&
+                   (QFileInfo(path).isDir()
+                        ? filesBelow(path)
+                        : QMap<QString, QByteArray>{{QString(), readBytes(path)}}) == want.files;
+        });
+        if (it == entries.end())
+            return QString("%1 has no copy matching %2 with %3 (\"%4\")")
+                .arg(where, want.pattern, want.files.keys().join(", "), show(want.files.first()));
+        entries.erase(it);
+    }
+    return QString();
+}
+
 QString checkBin(World& world)
 {
     const QString binDir = world.app.file("data/回收站");
     QStringList entries = QDir(binDir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
-    for (const LibraryModel::BinEntry& want : world.model.bin) {
-        const QRegularExpression re(want.pattern);
-        bool found = false;
-        for (const QString& e : entries) {
-            if (!re.match(e).hasMatch())
-                continue;
-            const QString path = binDir + '/' + e;
-            const QMap<QString, QByteArray> got =
-                QFileInfo(path).isDir() ? filesBelow(path)
-                                        : QMap<QString, QByteArray>{{QString(), readBytes(path)}};
-            if (got == want.files) {
-                entries.removeOne(e);
-                found = true;
-                break;
-            }
-        }
-        if (!found)
-            return QString("the recycle bin has no copy matching %1 with %2 (\"%3\")")
-                .arg(want.pattern, want.files.keys().join(", "),
-                     show(want.files.value(want.files.firstKey())));
-    }
+    if (QString why = takeCopies(binDir, entries, world.model.bin, "the recycle bin");
+        !why.isEmpty())
+        return why;
     return entries.isEmpty() ? QString() : "unexpected in the recycle bin: " + entries.join(", ");
 }
 
@@ -128,22 +137,99 @@ QString checkOutside(World& world)
     return compareFiles("export place", world.expectedExports, filesBelow(world.exports.path()));
 }
 
+// The backups the step had to write, then at most the autosave's one.
 QString checkBackups(World& world)
 {
-    const QDir bak(world.app.file("bak"));
-    const QFileInfoList list = bak.entryInfoList(QDir::Files, QDir::Time);
-    const int added = list.size() - world.backupCount;
-    world.backupCount = list.size();
-    const QString text = world.backupText;
-    const bool required = world.backupRequired;
-    world.backupText = QString();
-    world.backupRequired = false;
-    if (added < (required ? 1 : 0) || added > (text.isNull() ? 0 : 1))
-        return QString("%1 backups appeared").arg(added);
-    if (added == 1 && readBytes(list.first().filePath()) != text.toUtf8())
+    const QString bak = world.app.file("bak");
+    QStringList fresh;
+    for (const QString& name : QDir(bak).entryList(QDir::Files)) {
+        if (!world.seenBackups.contains(name))
+            fresh << name;
+        world.seenBackups.insert(name);
+    }
+    if (QString why = takeCopies(bak, fresh, std::exchange(world.newBackups, {}), "bak");
+        !why.isEmpty())
+        return why;
+    const QString text = std::exchange(world.backupText, QString());
+    const bool required = std::exchange(world.backupRequired, false);
+    if (fresh.size() < (required ? 1 : 0) || fresh.size() > (text.isNull() ? 0 : 1))
+        return QString("%1 backups appeared").arg(fresh.size());
+    if (fresh.size() == 1 && readBytes(bak + '/' + fresh.first()) != text.toUtf8())
         return QString("the new backup %1 holds \"%2\", the editor \"%3\"")
-            .arg(list.first().fileName(), show(readBytes(list.first().filePath())),
-                 show(text.toUtf8()));
+            .arg(fresh.first(), show(readBytes(bak + '/' + fresh.first())), show(text.toUtf8()));
+    return QString();
+}
+
+using Tally = QMap<QString, QPoint>;
+
+QString figures(const Tally& byBook)
+{
+    QStringList all;
+    for (auto it = byBook.cbegin(); it != byBook.cend(); ++it)
+        all << QString("%1 +%2 -%3").arg(it.key()).arg(it->x()).arg(it->y());
+    return "[" + all.join(", ") + "]";
+}
+
+// The writing log in sys.db holds what the author's keys did, once saved; the goal label
+// adds what is pending. A save keeps it all, or (when the step saved nothing) none of it.
+QString checkWriting(World& world)
+{
+    Tally stored;
+    QSqlQuery q("select book , added , removed from writing_log", QSqlDatabase::database());
+    while (q.next())
+        stored[q.value(0).toString()] += QPoint(q.value(1).toInt(), q.value(2).toInt());
+    auto& [saved, pending] = world.written;
+    const auto all = [&] {
+        Tally sum = saved;
+        for (auto it = pending.cbegin(); it != pending.cend(); ++it)
+            sum[it.key()] += it.value();
+        return sum;
+    };
+    const bool mustHaveSaved = std::exchange(world.logSaved, false);
+    if (std::exchange(world.logMayBeLost, false) && stored == saved)
+        pending.clear();
+    if (stored == all()) {
+        saved = stored;
+        pending.clear();
+    } else if (stored != saved || mustHaveSaved) {
+        return QString("writing_log holds %1, expected %2 and %3 since the last save")
+            .arg(figures(stored), figures(saved), figures(pending));
+    }
+    // The label counts today only: past midnight the run's earlier writing drops out of it.
+    int net = 0;
+    for (const QPoint& f : all())
+        net += f.x() - f.y();
+    const QString goal = QString("今日:%1/%2").arg(net).arg(world.dailyGoal);
+    QStringList labels;
+    for (const QLabel* l :
+         world.window->findChild<QStatusBar*>("statusBar")->findChildren<QLabel*>())
+        labels << l->text();
+    if (!labels.contains(goal) && QDate::currentDate() == world.started)
+        return QString("the status bar shows [%1], not \"%2\"").arg(labels.join(" | "), goal);
+    if (const int kept = world.settings()->value(Config::DailyGoal, 4000).toInt();
+        kept != world.dailyGoal)
+        return QString("config.ini keeps the daily goal %1, not %2").arg(kept).arg(world.dailyGoal);
+    return QString();
+}
+
+// A cached count whose size and time still match its file is that file's count.
+QString checkCountCache(World& world)
+{
+    QHash<QString, QString> texts;
+    for (int uid : world.model.uids(3))
+        texts[world.app.file(kLib) + '/' + world.model.relFile(uid)] = world.model.find(uid)->text;
+    QSqlQuery q("select path , size , mtime , count from chapter_counts", QSqlDatabase::database());
+    while (q.next()) {
+        const QFileInfo file(q.value(0).toString());
+        if (!texts.contains(file.filePath()) || file.size() != q.value(1).toLongLong() ||
+            file.lastModified().toMSecsSinceEpoch() != q.value(2).toLongLong())
+            continue;
+        if (const int count = readingCount(texts[file.filePath()]); q.value(3).toInt() != count)
+            return QString("the count cache holds %1 for %2 of %3 characters")
+                .arg(q.value(3).toInt())
+                .arg(file.filePath())
+                .arg(count);
+    }
     return QString();
 }
 
@@ -173,12 +259,9 @@ bool sameMessages(const QList<QPair<int, QString>>& shown,
 QString checkCount(World& world)
 {
     const LibraryModel& m = world.model;
-    if (!m.openUid || !m.editorEnabled ||
-        (world.known(Fault::NbspCounted) && m.editor.contains(QChar(0x00A0))))
+    if (!m.openUid || !m.editorEnabled)
         return QString();
-    QString plain = m.editor;
-    plain.replace(QChar(0x00A0), ' ');
-    const int count = plain.size() - plain.count('\n') - plain.count(' ');
+    const int count = readingCount(m.editor);
     const auto labels = world.window->findChild<QStatusBar*>("statusBar")
                             ->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly);
     const QString shown = labels.size() >= 3 ? labels[2]->text() : QString();
@@ -211,20 +294,20 @@ QString checkInvariants(World& world)
         return why;
     if (m.openUid && m.editorEnabled != editorOf(*world.window)->isEnabled())
         return QString("the editor is %1").arg(m.editorEnabled ? "disabled" : "enabled");
-    if (!sameMessages(world.app.messages, world.expectedMessages)) {
-        QStringList shown;
-        for (const auto& [kind, text] : world.app.messages)
-            shown << QString("%1:%2").arg(kind).arg(text);
-        QStringList wanted;
-        for (const auto& [kind, text] : world.expectedMessages)
-            wanted << QString("%1:%2").arg(kind).arg(text);
-        return QString("boxes shown [%1], expected [%2]").arg(shown.join(", "), wanted.join(", "));
-    }
+    const auto boxes = [](const QList<QPair<int, QString>>& all) {
+        QStringList lines;
+        for (const auto& [kind, text] : all)
+            lines << QString("%1:%2").arg(kind).arg(text);
+        return lines.join(", ");
+    };
+    if (!sameMessages(world.app.messages, world.expectedMessages))
+        return QString("boxes shown [%1], expected [%2]")
+            .arg(boxes(world.app.messages), boxes(world.expectedMessages));
     world.app.messages.clear();
     world.expectedMessages.clear();
-    if (QString why = checkBin(world); !why.isEmpty())
-        return why;
-    if (QString why = checkBackups(world); !why.isEmpty())
-        return why;
-    return checkOutside(world);
+    for (const auto check : {checkBin, checkBackups, checkWriting, checkCountCache, checkOutside}) {
+        if (QString why = check(world); !why.isEmpty())
+            return why;
+    }
+    return QString();
 }

@@ -108,10 +108,17 @@ LibraryModel::Node& LibraryModel::add(Node* parent, int row, int kind, const QSt
     return list[row];
 }
 
+void LibraryModel::adopt(Node* parent, const Node& node)
+{
+    Node& added = add(parent, -1, node.kind, node.name, node.bytes, node.text);
+    for (const Node& child : node.children)
+        adopt(&added, child);
+}
+
 void LibraryModel::saveOpen()
 {
     Node* n = find(openUid);
-    if (!n || n->vanished || editor.isEmpty() || (editor == savedText && !rewritesUnchanged))
+    if (!n || n->vanished || editor.isEmpty() || editor == savedText)
         return;
     n->bytes = editor.toUtf8();
     n->text = editor;

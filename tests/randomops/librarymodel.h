@@ -38,8 +38,6 @@ public:
     QString editor;
     QString savedText;
     bool editorEnabled = false;
-    // While that fault is being mended: a save writes the text even when it is unchanged.
-    bool rewritesUnchanged = false;
 
     Node* find(int uid);
     const Node* find(int uid) const;
@@ -52,6 +50,9 @@ public:
 
     Node& add(Node* parent, int row, int kind, const QString& name, const QByteArray& bytes,
               const QString& text);
+    // Adds `node` and everything below it at the end of `parent`'s children (null: the
+    // books), each with a new uid.
+    void adopt(Node* parent, const Node& node);
     int nextUid() { return ++m_lastUid; }
 
     // The editor's save: written only when the text differs from what the file holds,

@@ -3,19 +3,24 @@
 #include "randomops/world.h"
 #include "support/librarysupport.h"
 
+#include "app/catalogwidth.h"
 #include "app/mainwindow.h"
 #include "editor/typesetting.h"
 #include "library/filechooser.h"
 #include "library/naturalorder.h"
+#include "search/searchwindow.h"
 #include "settings/config.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QSettings>
+#include <QSplitter>
 #include <QTest>
 #include <QTextCodec>
 #include <QTextEdit>
@@ -62,6 +67,24 @@ int pickUid(World& w, int kind, const std::function<bool(const Node&)>& ok = {})
     return all.isEmpty() ? 0 : all[w.pick(all.size())];
 }
 
+// A copy named `name` and a millisecond time, as backups and the recycle bin name them.
+QString copyPattern(const QString& name)
+{
+    return "^" + QRegularExpression::escape(name) + "_\\d{13}\\.txt$";
+}
+
+int rowOf(const World& w, int uid)
+{
+    return w.model.siblingNames(uid).indexOf(w.model.find(uid)->name);
+}
+
+bool bookTaken(const World& w, const QString& name)
+{
+    return std::any_of(w.model.books.cbegin(), w.model.books.cend(),
+                       [&](const Node& b) { return b.name == name; });
+}
+
+bool always(const World&) { return true; }
 bool hasKind(const World& w, int kind) { return !w.model.uids(kind).isEmpty(); }
 bool editing(const World& w) { return w.model.openUid && w.model.editorEnabled; }
 
@@ -77,22 +100,19 @@ QString plainForm(QString text)
 QString retitled(const QString& text, const QString& oldName, const QString& newName)
 {
     const int end = text.indexOf('\n');
-    const QString first = end < 0 ? text : text.left(end);
-    int a = 0;
-    while (a < first.size() && (first[a] == ' ' || first[a] == QChar(0x3000)))
-        ++a;
-    int b = first.size();
-    while (b > a && (first[b - 1] == ' ' || first[b - 1] == QChar(0x3000)))
-        --b;
-    const QString core = first.mid(a, b - a);
-    if (!core.isEmpty() && core != oldName)
+    const auto first = QRegularExpression("^([ \t\u3000]*)(.*?)[ \t\u3000]*$")
+                           .match(end < 0 ? text : text.left(end));
+    if (!first.captured(2).isEmpty() && first.captured(2) != oldName)
         return text;
-    return first.left(a) + newName + "\n\n" + (end < 0 ? QString() : text.mid(end + 1));
+    return first.captured(1) + newName + "\n\n" + (end < 0 ? QString() : text.mid(end + 1));
 }
 
-std::unique_ptr<QSettings> settingsOf(World& w)
+// What the author's keys add to and take from the writing log of the open item's book.
+void tally(World& w, const QString& added, const QString& removed = QString())
 {
-    return std::unique_ptr<QSettings>(Config::open(w.app.file("config.ini")));
+    const QPoint figures(readingCount(added), readingCount(removed));
+    if (!figures.isNull())
+        w.written[1][w.model.relPath(w.model.openUid).section('/', 0, 0)] += figures;
 }
 
 QString typing(World& w)
@@ -105,6 +125,7 @@ QString typing(World& w)
     w.setCursor(pos);
     typeText(editorOf(*w.window), text);
     w.model.editor.insert(pos, text);
+    tally(w, text);
     return QString("\"%1\" at %2").arg(text).arg(pos);
 }
 
@@ -116,6 +137,7 @@ QString backspaces(World& w)
     for (int i = 0; i < n; ++i)
         QTest::keyClick(editorOf(*w.window), Qt::Key_Backspace);
     const int gone = qMin(n, pos);
+    tally(w, QString(), w.model.editor.mid(pos - gone, gone));
     w.model.editor.remove(pos - gone, gone);
     return QString("%1 before %2").arg(n).arg(pos);
 }
@@ -125,20 +147,17 @@ QString pressReturn(World& w)
     const int pos = w.pick(w.model.editor.size() + 1);
     w.setCursor(pos);
     QTest::keyClick(editorOf(*w.window), Qt::Key_Return);
-    w.model.editor.insert(pos,
-                          Typesetting::enterInsertion(Typesetting::enterOptions(*settingsOf(w))));
+    const QString insertion = Typesetting::enterInsertion(Typesetting::enterOptions(*w.settings()));
+    w.model.editor.insert(pos, insertion);
+    tally(w, insertion);
     w.model.saveOpen();
     return QString("at %1").arg(pos);
 }
 
 QString autosaveTick(World& w)
 {
-    // Whether an unchanged text is written then depends on the editor's modified flag.
-    const LibraryModel::Node* open = w.model.find(w.model.openUid);
-    if (w.known(Fault::UnchangedTextRewritten) && open && w.model.editor == w.model.savedText &&
-        open->bytes != open->text.toUtf8())
-        return "(kept out of a known fault)";
     w.invoke("timer_save_slot");
+    w.logSaved = true;
     if (w.model.openUid) {
         w.backupText = w.model.editor;
         w.backupRequired = w.model.editor != w.model.savedText;
@@ -193,16 +212,6 @@ QString renameItem(World& w)
         siblings.contains(name) || (node->kind == 3 && (name == "index" || node->vanished));
     const QString path = w.model.relPath(uid);
     const QString what = QString("%1 to \"%2\"").arg(path, name);
-    if (w.known(Fault::RenameOntoVanishedSibling)) {
-        const Node* parent = w.model.parentOf(uid);
-        for (const Node& n : parent ? parent->children : w.model.books) {
-            if (n.uid != uid && n.name == name && n.vanished)
-                return what + " (kept out of a known fault)";
-        }
-    }
-    if (w.known(Fault::RenameRetitlesAnyLine) && !unsafe && !refused && name != old &&
-        uid == w.model.openUid && node->kind == 3)
-        return what + " (kept out of a known fault)";
 
     QTreeView* tree = treeOf(*w.window);
     const QModelIndex index = w.index(uid);
@@ -221,6 +230,11 @@ QString renameItem(World& w)
                      path.section('/', 0, -2).isEmpty() ? name
                                                         : path.section('/', 0, -2) + '/' + name);
         node->name = name;
+        // A book's writing log goes with it, joining any its new name already has.
+        for (auto& log : w.written) {
+            if (node->kind == 1 && log.contains(old))
+                log[name] += log.take(old);
+        }
         if (uid == w.model.openUid && node->kind == 3) {
             w.model.editor = retitled(w.model.editor, old, name);
             w.model.saveOpen();
@@ -255,12 +269,7 @@ QString newChapter(World& w)
     if (!target)
         return "no place";
     const int volume = way == 0 ? target : w.model.parentOf(target)->uid;
-    Node* v = w.model.find(volume);
-    int row = v->children.size();
-    if (way == 2) {
-        for (int r = 0; r < v->children.size(); ++r)
-            row = v->children[r].uid == target ? r : row;
-    }
+    const int row = way == 2 ? rowOf(w, target) : w.model.find(volume)->children.size();
     const QString where = w.model.relPath(target);
     w.select(target);
     w.invoke(way == 0 ? "newChapter_slot" : way == 1 ? "new_Chapter_slot" : "insertChapter_slot");
@@ -273,9 +282,7 @@ QString moveChapter(World& w)
 {
     const int uid = pickUid(w, 3);
     Node* volume = w.model.parentOf(uid);
-    int row = 0;
-    for (int r = 0; r < volume->children.size(); ++r)
-        row = volume->children[r].uid == uid ? r : row;
+    const int row = rowOf(w, uid);
     const int step = w.chance(50) ? -1 : 1;
     const QString what = QString("%1 %2").arg(w.model.relPath(uid), step < 0 ? "up" : "down");
     w.select(uid);
@@ -293,25 +300,18 @@ QString deleteChapter(World& w)
 {
     const int uid = pickUid(w, 3);
     Node* volume = w.model.parentOf(uid);
-    int row = 0;
-    for (int r = 0; r < volume->children.size(); ++r)
-        row = volume->children[r].uid == uid ? r : row;
+    const int row = rowOf(w, uid);
     // The view makes the next chapter current, or the one before, or the volume.
     const int next = row + 1 < volume->children.size() ? volume->children[row + 1].uid
                      : row > 0                         ? volume->children[row - 1].uid
                                                        : volume->uid;
     const QString what = w.model.relPath(uid);
-    if (w.known(Fault::DeletedOpenItemSavedOver) && uid == w.model.openUid &&
-        w.model.find(next)->vanished)
-        return what + " (kept out of a known fault)";
     w.select(uid);
     w.invoke("deleteChapter_slot");
     w.model.saveOpen();
     const Node* chapter = w.model.find(uid);
     if (!chapter->vanished) {
-        const QStringList parts = what.split('/');
-        w.model.bin.append({"^" + QRegularExpression::escape(parts.join('_')) + "_\\d{13}\\.txt$",
-                            {{QString(), chapter->bytes}}});
+        w.model.bin.append({copyPattern(what.split('/').join('_')), {{QString(), chapter->bytes}}});
     }
     if (w.model.openUid == uid)
         w.model.openUid = 0;
@@ -325,59 +325,53 @@ QString deleteBook(World& w)
 {
     const int uid = pickUid(w, 1);
     const QString what = w.model.relPath(uid);
-    if (w.known(Fault::DeletedOpenItemSavedOver) && w.model.openUid &&
-        w.model.within(w.model.openUid, uid))
-        return what + " (kept out of a known fault)";
     w.select(uid);
     w.invoke("deleteBooks_slot");
     w.model.saveOpen();
     QMap<QString, QByteArray> copy;
-    for (auto it = w.model.extraFiles.begin(); it != w.model.extraFiles.end();) {
-        if (it.key().startsWith(what + '/')) {
-            copy[it.key().mid(what.size() + 1)] = it.value();
-            it = w.model.extraFiles.erase(it);
-        } else {
-            ++it;
-        }
-    }
     const QMap<QString, QByteArray> all = w.model.files();
     for (auto it = all.cbegin(); it != all.cend(); ++it) {
-        if (it.key().startsWith(what + '/'))
+        if (it.key().startsWith(what + '/')) {
             copy[it.key().mid(what.size() + 1)] = it.value();
+            w.model.extraFiles.remove(it.key());
+        }
     }
     w.model.bin.append({"^" + QRegularExpression::escape(what) + "_\\d{13}$", copy});
     if (w.model.openUid && w.model.within(w.model.openUid, uid))
         w.model.closeEditor();
-    for (int r = 0; r < w.model.books.size(); ++r) {
-        if (w.model.books[r].uid == uid) {
-            w.forget(w.model.books[r]);
-            w.model.books.removeAt(r--);
-        }
-    }
+    w.forget(w.model.books[rowOf(w, uid)]);
+    w.model.books.removeAt(rowOf(w, uid));
     w.model.editorEnabled = false;
     return what;
 }
 
-// One chapter file of a generated book: its bytes and what opening it must show.
-std::pair<QByteArray, QString> chapterBytes(World& w, const QString& text)
+// An item of a generated book; `withText`, a file holding one of the sample texts as an
+// author's files come: UTF-8 with or without a byte-order mark, GB18030 or with a bad byte.
+Node item(World& w, int kind, const QString& name, bool withText)
 {
-    const int way = w.known(Fault::ForeignBytesMisdecoded) ? 0 : w.pick(4);
-    const QByteArray utf8 = text.toUtf8();
+    Node n;
+    n.kind = kind;
+    n.name = name;
+    if (!withText)
+        return n;
+    const QString text = kTexts[w.pick(kTexts.size())];
+    const int way = w.pick(4);
+    n.text = text;
+    n.bytes = text.toUtf8();
     if (way == 1)
-        return {"\xEF\xBB\xBF" + utf8, text};
+        n.bytes.prepend("\xEF\xBB\xBF");
     if (way == 2) {
         const QByteArray gb = QTextCodec::codecForName("GB18030")->fromUnicode(text);
         QTextCodec::ConverterState state;
         QTextCodec::codecForName("UTF-8")->toUnicode(gb.constData(), gb.size(), &state);
-        if (state.invalidChars > 0)
-            return {gb, text};
+        n.bytes = state.invalidChars > 0 ? gb : n.bytes;
     }
     if (way == 3) {
         const int at = w.pick(text.size() + 1);
-        return {text.left(at).toUtf8() + '\xFF' + text.mid(at).toUtf8(),
-                text.left(at) + QChar(QChar::ReplacementCharacter) + text.mid(at)};
+        n.bytes = text.left(at).toUtf8() + '\xFF' + text.mid(at).toUtf8();
+        n.text = text.left(at) + QChar(QChar::ReplacementCharacter) + text.mid(at);
     }
-    return {utf8, text};
+    return n;
 }
 
 // `n` distinct names for the volumes or chapters of a generated book, in the order an import
@@ -405,46 +399,29 @@ QString importBook(World& w)
         name = w.model.books[w.pick(w.model.books.size())].name;
     const QString rel = QString("%1/%2").arg(++w.imports).arg(name);
     QDir().mkpath(w.sources.path() + '/' + rel);
-    const bool looseFiles = !w.known(Fault::UpperCaseTxtSkipped);
-    Node book;
-    book.kind = 1;
-    book.name = name;
+    const bool bookIndex = w.chance(15);
+    Node book = item(w, 1, name, bookIndex);
     QMap<QString, QByteArray> extras;
     auto write = [&](const QString& file, const QByteArray& bytes) {
         writeBytes(w.sources.path() + '/' + rel + '/' + file, bytes);
         w.sourceFiles[rel + '/' + file] = bytes;
     };
-    if (w.chance(15)) {
-        const auto [bytes, text] = chapterBytes(w, kTexts[w.pick(kTexts.size())]);
-        write("index.txt", bytes);
-        book.bytes = bytes;
-        book.text = text;
-    }
-    if (looseFiles && w.chance(30)) {
+    if (bookIndex)
+        write("index.txt", book.bytes);
+    if (w.chance(30)) {
         write("说明.md", "not a chapter");
         extras["说明.md"] = "not a chapter";
     }
     for (const QString& volumeName : names(w, 2, 1 + w.pick(3))) {
-        Node volume;
-        volume.kind = 2;
-        volume.name = volumeName;
+        const bool index = w.chance(20);
+        Node volume = item(w, 2, volumeName, index);
         QDir().mkpath(w.sources.path() + '/' + rel + '/' + volume.name);
-        if (w.chance(20)) {
-            const auto [bytes, text] = chapterBytes(w, kTexts[w.pick(kTexts.size())]);
-            write(volume.name + "/index.txt", bytes);
-            volume.bytes = bytes;
-            volume.text = text;
-        }
+        if (index)
+            write(volume.name + "/index.txt", volume.bytes);
         for (const QString& chapterName : names(w, 3, w.pick(5))) {
-            Node chapter;
-            chapter.kind = 3;
-            chapter.name = chapterName;
-            const auto [bytes, text] = chapterBytes(w, kTexts[w.pick(kTexts.size())]);
-            const bool upper = looseFiles && w.chance(20);
-            write(volume.name + '/' + chapter.name + (upper ? ".TXT" : ".txt"), bytes);
-            chapter.bytes = bytes;
-            chapter.text = text;
-            volume.children << chapter;
+            volume.children << item(w, 3, chapterName, true);
+            write(volume.name + '/' + chapterName + (w.chance(20) ? ".TXT" : ".txt"),
+                  volume.children.last().bytes);
         }
         book.children << volume;
     }
@@ -453,19 +430,11 @@ QString importBook(World& w)
     w.invoke("importBooks_slot");
     FileChooser::setImportChooser({});
     const QString what = QString("\"%1\" with %2 volumes").arg(name).arg(book.children.size());
-    QStringList names;
-    for (const Node& b : w.model.books)
-        names << b.name;
-    if (names.contains(name)) {
+    if (bookTaken(w, name)) {
         expectError(w, kBookTaken);
         return what;
     }
-    Node& added = w.model.add(nullptr, -1, 1, name, book.bytes, book.text);
-    for (const Node& volume : book.children) {
-        Node& v = w.model.add(&added, -1, 2, volume.name, volume.bytes, volume.text);
-        for (const Node& c : volume.children)
-            w.model.add(&v, -1, 3, c.name, c.bytes, c.text);
-    }
+    w.model.adopt(nullptr, book);
     for (auto it = extras.cbegin(); it != extras.cend(); ++it)
         w.model.extraFiles[name + '/' + it.key()] = it.value();
     if (!extras.isEmpty())
@@ -485,17 +454,12 @@ QString exportBook(World& w)
     FileChooser::setExportChooser({});
     w.model.saveOpen();
     QString text;
-    bool complete = true;
+    bool complete = true; // up to the first chapter that cannot be read
     for (const Node& v : w.model.find(uid)->children) {
         for (const Node& c : v.children) {
-            if (c.vanished) {
-                complete = false;
-                break;
-            }
-            text += "\n\n\n" + v.name + "    " + c.name + "\n\n\n" + c.text;
+            complete = complete && !c.vanished;
+            text += complete ? "\n\n\n" + v.name + "    " + c.name + "\n\n\n" + c.text : "";
         }
-        if (!complete)
-            break;
     }
     w.expectedExports[file] = text.toUtf8();
     if (!complete)
@@ -511,38 +475,25 @@ QString oneKeyTypesetting(World& w)
     else
         button->click();
     w.model.editor =
-        Typesetting::oneKey(plainForm(w.model.editor), Typesetting::oneKeyOptions(*settingsOf(w)));
+        Typesetting::oneKey(plainForm(w.model.editor), Typesetting::oneKeyOptions(*w.settings()));
     return QString();
 }
 
 QString replaceAll(World& w)
 {
-    const QString& text = w.model.editor;
-    const int from = w.pick(text.size());
-    int to = from + 1 + w.pick(3);
-    const int lineEnd = text.indexOf('\n', from);
-    to = qMin(to, lineEnd < 0 ? int(text.size()) : lineEnd);
-    const QString selected = text.mid(from, to - from);
-    if (selected.isEmpty() || selected.contains('\n'))
+    const int from = w.pick(w.model.editor.size());
+    const QString selected = w.model.editor.mid(from, 1 + w.pick(3)).section('\n', 0, 0);
+    if (selected.isEmpty())
         return "nothing selected";
-    if (w.known(Fault::ReplaceAllUnsaved) && (text.contains(kNbsp) || !w.model.editorEnabled))
-        return "(kept out of a known fault)";
     const QString replacement = kTyped[w.pick(kTyped.size())];
     const bool caseInsensitive = w.chance(50);
-    w.setCursor(from, to);
+    w.setCursor(from, from + selected.size());
     w.invoke("str_replace_slot", Q_ARG(QString, replacement), Q_ARG(bool, true),
              Q_ARG(bool, caseInsensitive));
     w.model.editor.replace(selected, replacement,
                            caseInsensitive ? Qt::CaseInsensitive : Qt::CaseSensitive);
-    QString what = QString("\"%1\" by \"%2\"%3")
-                       .arg(selected, replacement, caseInsensitive ? ", any case" : "");
-    if (w.known(Fault::ReplaceAllUnsaved)) {
-        // Saved at once, so the skipped autosave does not matter while that fault is known.
-        QTest::keyClick(editorOf(*w.window), Qt::Key_S, Qt::ControlModifier);
-        w.model.saveOpen();
-        what += ", saved";
-    }
-    return what;
+    return QString("\"%1\" by \"%2\"%3")
+        .arg(selected, replacement, caseInsensitive ? ", any case" : "");
 }
 
 // A whole book as one text file: volume and chapter headings on lines of their own. The
@@ -557,21 +508,15 @@ QString importWholeBook(World& w)
     const QString file = QString("%1/%2.txt").arg(w.sources.path(), name);
     ++w.imports;
     QString whole;
-    Node book;
-    book.kind = 1;
-    book.name = name;
+    Node book = item(w, 1, name, false);
     int chapterNo = 0;
     const int volumes = 1 + w.pick(2);
     for (int v = 1; v <= volumes; ++v) {
-        Node volume;
-        volume.kind = 2;
-        volume.name = QString("第%1卷 风起").arg(v);
+        Node volume = item(w, 2, QString("第%1卷 风起").arg(v), false);
         whole += volume.name + "\n";
         const int chapters = 1 + w.pick(3);
         for (int c = 0; c < chapters; ++c) {
-            Node chapter;
-            chapter.kind = 3;
-            chapter.name = QString("第%1章 开端").arg(++chapterNo);
+            Node chapter = item(w, 3, QString("第%1章 开端").arg(++chapterNo), false);
             const QString body = bodies[w.pick(bodies.size())];
             whole += chapter.name + "\n" + body + "\n";
             chapter.text = chapter.name + "\n\n" + body;
@@ -585,10 +530,7 @@ QString importWholeBook(World& w)
     writeBytes(file, bytes);
     w.sourceFiles[QFileInfo(file).fileName()] = bytes;
 
-    QStringList names;
-    for (const Node& b : w.model.books)
-        names << b.name;
-    const bool taken = names.contains(name);
+    const bool taken = bookTaken(w, name);
     FileChooser::setImportTextChooser([file](QWidget*) { return file; });
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
@@ -611,12 +553,7 @@ QString importWholeBook(World& w)
         return what + ", name taken";
     // The open text is saved before the tree is rebuilt.
     w.model.saveOpen();
-    Node& added = w.model.add(nullptr, -1, 1, name, QByteArray(), QString());
-    for (const Node& volume : book.children) {
-        Node& v = w.model.add(&added, -1, 2, volume.name, QByteArray(), QString());
-        for (const Node& c : volume.children)
-            w.model.add(&v, -1, 3, c.name, c.bytes, c.text);
-    }
+    w.model.adopt(nullptr, book);
     w.model.editorEnabled = false;
     return what;
 }
@@ -629,6 +566,168 @@ QString vanish(World& w)
     QFile::remove(w.app.file("data/我的书籍/" + w.model.relFile(uid)));
     w.model.find(uid)->vanished = true;
     return w.model.relPath(uid);
+}
+
+// Fills in fields of a window by object name (a property each, as the author's input sets
+// it), then clicks its button `button`. A missing field or button fails the step.
+bool fillIn(World& w, QObject* window,
+            const QVector<std::tuple<const char*, const char*, QVariant>>& fields,
+            const char* button)
+{
+    for (const auto& [name, property, value] : fields) {
+        QObject* field = window ? window->findChild<QObject*>(name) : nullptr;
+        if (!field || !field->setProperty(property, value))
+            w.fail(QString("no field %1 to fill in").arg(name));
+    }
+    auto* click = window ? window->findChild<QAbstractButton*>(button) : nullptr;
+    if (!click)
+        w.fail(QString("no button %1").arg(button));
+    if (!w.failure.isEmpty())
+        return false;
+    click->click();
+    return true;
+}
+
+// A file a search rewrites only when it can read it and its bytes decode cleanly.
+bool cleanlyDecoded(const Node& chapter)
+{
+    return !chapter.vanished && (!chapter.text.contains(QChar::ReplacementCharacter) ||
+                                 chapter.bytes.contains("\xEF\xBF\xBD"));
+}
+
+// 全书查找 with 全部替换 over the open book or the whole library: a word (or a pattern with a
+// group) taken from a chapter in scope; every chapter that holds it is backed up, then
+// rewritten, the open one in the editor only.
+QString replaceAcross(World& w)
+{
+    LibraryModel& m = w.model;
+    const bool whole = !m.find(m.openUid) || w.chance(50);
+    const QString book = m.relPath(m.openUid).section('/', 0, 0);
+    const auto inEditor = [&m](int uid) { return uid == m.openUid && m.editorEnabled; };
+    const auto textOf = [&](int uid) { return inEditor(uid) ? m.editor : m.find(uid)->text; };
+    QVector<int> scope;
+    QStringList texts; // the word comes from any of them, rewritable or not
+    for (int uid : m.uids(3)) {
+        if (!whole && m.relPath(uid).section('/', 0, 0) != book)
+            continue;
+        texts << textOf(uid);
+        if (inEditor(uid) || cleanlyDecoded(*m.find(uid)))
+            scope << uid;
+    }
+    const QString source = texts.isEmpty() ? "正文" : texts[w.pick(texts.size())];
+    QString word = source.mid(w.pick(source.size()), 1 + w.pick(3)).section('\n', 0, 0);
+    word = word.isEmpty() ? "正文" : word;
+    const bool regex = w.chance(30);
+    const bool caseSensitive = w.chance(50);
+    QString replacement = kTyped[w.pick(kTyped.size())];
+    if (regex)
+        replacement = w.chance(50) ? "\\1" + replacement : replacement + "<\\1>";
+    const QString pattern = regex ? "(" + QRegularExpression::escape(word) + ")" : word;
+    const bool confirmed = w.chance(85);
+
+    w.invokeOver("searchChapters_slot");
+    auto* search = w.window->findChild<SearchWindow*>("SearchWindow");
+    w.app.questionAnswer = confirmed ? 1 : 0;
+    if (!fillIn(w, search,
+                {{"findEdit", "text", pattern},
+                 {"replaceEdit", "text", replacement},
+                 {"regex", "checked", regex},
+                 {"caseSensitive", "checked", caseSensitive},
+                 {"scope", "currentIndex", int(whole)}},
+                "btn_replaceAll"))
+        return QString();
+    if (!QTest::qWaitFor([search] { return !search->isSearching(); }))
+        w.fail("the search did not end");
+    w.app.questionAnswer = 0;
+
+    const QRegularExpression re(regex ? pattern : QRegularExpression::escape(word),
+                                caseSensitive ? QRegularExpression::UseUnicodePropertiesOption
+                                              : QRegularExpression::UseUnicodePropertiesOption |
+                                                    QRegularExpression::CaseInsensitiveOption);
+    int chapters = 0;
+    int matches = 0;
+    for (int uid : scope) {
+        const QString old = textOf(uid);
+        int n = 0;
+        for (auto it = re.globalMatch(old); it.hasNext(); it.next())
+            ++n;
+        chapters += n > 0;
+        matches += n;
+        if (n == 0 || !confirmed)
+            continue;
+        // A backup's name leaves out every ".txt", even one inside a name.
+        w.newBackups.append(
+            {copyPattern(m.relPath(uid).remove(".txt").replace('/', '_')), {{"", old.toUtf8()}}});
+        const QString changed = QString(old).replace(re, replacement);
+        if (inEditor(uid))
+            m.editor = changed;
+        else
+            m.find(uid)->bytes = (m.find(uid)->text = changed).toUtf8();
+    }
+    w.expectedMessages.append(
+        matches ? qMakePair(1, QString("将替换 %1 个章节中的 %2 处，替换前的章节存入时光机。"
+                                       "确定全部替换吗？")
+                                   .arg(chapters)
+                                   .arg(matches))
+                : qMakePair(0, QString("没有找到可替换的内容。")));
+    return QString("\"%1\" by \"%2\" in %3%4%5%6, %7 in %8 chapters")
+        .arg(pattern, replacement, whole ? "the library" : book, regex ? ", pattern" : "",
+             caseSensitive ? "" : ", any case", confirmed ? "" : ", declined")
+        .arg(matches)
+        .arg(chapters);
+}
+
+// Drags the boundary between the catalog and the editor, now and then beyond its limits.
+QString dragCatalog(World& w)
+{
+    const int x = 100 + w.pick(321);
+    w.whileShown([&w, x] {
+        auto* splitter = w.window->findChild<QSplitter*>("splitter_catalog");
+        auto* column = w.window->findChild<QWidget*>("widget_catalogColumn");
+        if (!splitter || !column)
+            return w.fail("no catalog column");
+        // Sent as the mouse would: QTest's mouseMove carries no pressed button to a widget.
+        QWidget* handle = splitter->handle(1);
+        const QPoint to = splitter->mapToGlobal(QPoint(x, 10));
+        const QPoint at = handle->mapFromGlobal(to);
+        QMouseEvent press(QEvent::MouseButtonPress, QPoint(0, 10),
+                          handle->mapToGlobal(QPoint(0, 10)), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QMouseEvent move(QEvent::MouseMove, at, to, Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, to, Qt::LeftButton, Qt::NoButton,
+                            Qt::NoModifier);
+        for (QMouseEvent* e : {&press, &move, &release})
+            QApplication::sendEvent(handle, e);
+        w.catalogWidth = qBound(CatalogWidth::DragMinimum, x, CatalogWidth::dragMaximum(800));
+        if (column->width() != w.catalogWidth)
+            w.fail(
+                QString("the catalog is %1 wide after a drag to %2").arg(column->width()).arg(x));
+    });
+    return QString("to %1").arg(x);
+}
+
+// The daily goal on the settings dialog's 分章排版 tab; an emptied field keeps the goal.
+QString setDailyGoal(World& w)
+{
+    static const QStringList goals = {"1", "2000", "4000", "100000", "0", ""};
+    const QString goal = w.chance(50) ? goals[w.pick(goals.size())] : QString::number(w.pick(9000));
+    w.invokeOver("on_settings_clicked");
+    if (!fillIn(w, w.window->findChild<QDialog*>("DialogSetting"),
+                {{"tabWidget2", "currentIndex", 0}, {"daily_goal", "text", goal}}, "set_save"))
+        return QString();
+    w.settle();
+    if (!goal.isEmpty())
+        w.dailyGoal = goal.toInt();
+    return QString("\"%1\"").arg(goal);
+}
+
+// An orderly quit saves the writing log; after a crash what it had not saved may be gone.
+QString restart(World& w, bool orderly)
+{
+    w.endWindow(orderly);
+    (orderly ? w.logSaved : w.logMayBeLost) = true;
+    w.startWindow();
+    return QString();
 }
 
 } // namespace
@@ -645,40 +744,30 @@ const QVector<Operation>& operations()
          [](World& w) {
              QTest::keyClick(editorOf(*w.window), Qt::Key_S, Qt::ControlModifier);
              w.model.saveOpen();
+             w.logSaved = true;
              return QString();
          }},
-        {"autosave tick", 6, [](const World&) { return true; }, autosaveTick},
+        {"autosave tick", 6, always, autosaveTick},
         {"rename", 8, [](const World& w) { return !w.model.books.isEmpty(); }, renameItem},
-        {"new book", 2, [](const World&) { return true; }, newBook},
+        {"new book", 2, always, newBook},
         {"new volume", 2, [](const World& w) { return hasKind(w, 1); }, newVolume},
         {"new chapter", 5, [](const World& w) { return hasKind(w, 2); }, newChapter},
         {"move chapter", 4, [](const World& w) { return hasKind(w, 3); }, moveChapter},
         {"delete chapter", 3, [](const World& w) { return hasKind(w, 3); }, deleteChapter},
         {"delete book", 2, [](const World& w) { return hasKind(w, 1); }, deleteBook},
-        {"import book", 2, [](const World&) { return true; }, importBook},
-        {"import a whole-book text file", 2, [](const World&) { return true; }, importWholeBook},
+        {"import book", 2, always, importBook},
+        {"import a whole-book text file", 2, always, importWholeBook},
         {"export book", 2, [](const World& w) { return hasKind(w, 1); }, exportBook},
-        {"one-key typesetting", 3,
-         [](const World& w) {
-             return w.model.openUid &&
-                    !(w.known(Fault::NbspInTypesetting) && w.model.editor.contains(kNbsp));
-         },
+        {"one-key typesetting", 3, [](const World& w) { return w.model.openUid != 0; },
          oneKeyTypesetting},
         {"replace all", 3,
          [](const World& w) { return w.model.openUid && !w.model.editor.isEmpty(); }, replaceAll},
+        {"replace across chapters", 3, [](const World& w) { return hasKind(w, 3); }, replaceAcross},
+        {"drag the catalog boundary", 1, always, dragCatalog},
+        {"set the daily goal", 1, always, setDailyGoal},
         {"file removed outside", 2, [](const World& w) { return hasKind(w, 3); }, vanish},
-        {"quit and restart", 2, [](const World&) { return true; },
-         [](World& w) {
-             w.endWindow(true);
-             w.startWindow();
-             return QString();
-         }},
-        {"abrupt end and restart", 1, [](const World&) { return true; },
-         [](World& w) {
-             w.endWindow(false);
-             w.startWindow();
-             return QString();
-         }},
+        {"quit and restart", 2, always, [](World& w) { return restart(w, true); }},
+        {"abrupt end and restart", 1, always, [](World& w) { return restart(w, false); }},
     };
     return table;
 }

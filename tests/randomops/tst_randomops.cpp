@@ -110,17 +110,16 @@ QString runSeed(quint32 seed, int length, qint64 shrinkBudgetMs)
     const QVector<Step> shortest = shrink(steps.mid(0, first.failedAt + 1), shrinkBudgetMs);
     QVector<Step> replay = shortest;
     const Outcome last = run(replay, false, 0, nullptr, true);
-    QString known;
-    for (Fault f : knownFaults())
-        known += ' ' + faultName(f);
+    const QStringList known = knownFaults().values();
     return QString("seed %1 failed at step %2 of %3: %4\nshortest sequence (%5 steps) failing "
-                   "with: %6\n%7\nknown faults kept out of the way:%8")
+                   "with: %6\n%7\nknown faults kept out of the way: %8")
         .arg(seed)
         .arg(first.failedAt + 1)
         .arg(length)
         .arg(first.why)
         .arg(shortest.size())
-        .arg(last.failedAt >= 0 ? last.why : "(did not fail again)", last.log.join('\n'), known);
+        .arg(last.failedAt >= 0 ? last.why : "(did not fail again)", last.log.join('\n'),
+             known.join(' '));
 }
 
 } // namespace
