@@ -72,7 +72,10 @@ void MainWindow::searchChapters_slot()
                                        Catalog::itemFile(chapter, prefix),
                                        false,
                                        QString()};
-                        t.inEditor = t.path == openChapter->path() && ui->textEdit->isEnabled();
+                        // Also while the editor is disabled but holds unsaved text: the
+                        // next save writes that text there, undoing a replace in the file.
+                        t.inEditor = t.path == openChapter->path() &&
+                                     (ui->textEdit->isEnabled() || openChapter->isChanged());
                         if (t.inEditor)
                             t.editorText = editorPlainText(ui->textEdit->document());
                         targets.append(t);

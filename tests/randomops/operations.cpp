@@ -603,7 +603,9 @@ QString replaceAcross(World& w)
     LibraryModel& m = w.model;
     const bool whole = !m.find(m.openUid) || w.chance(50);
     const QString book = m.relPath(m.openUid).section('/', 0, 0);
-    const auto inEditor = [&m](int uid) { return uid == m.openUid && m.editorEnabled; };
+    const auto inEditor = [&m](int uid) {
+        return uid == m.openUid && (m.editorEnabled || m.editor != m.savedText);
+    };
     const auto textOf = [&](int uid) { return inEditor(uid) ? m.editor : m.find(uid)->text; };
     QVector<int> scope;
     QStringList texts; // the word comes from any of them, rewritable or not
