@@ -13,6 +13,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -127,6 +128,24 @@ QString typing(World& w)
     w.model.editor.insert(pos, text);
     tally(w, text);
     return QString("\"%1\" at %2").arg(text).arg(pos);
+}
+
+// Pasting over a selection (often empty): several paragraphs at once, as from a web page.
+QString paste(World& w)
+{
+    QString text = kTexts[w.pick(kTexts.size())];
+    text = text.isEmpty() ? QStringLiteral("正文") : text;
+    if (w.chance(30))
+        text.replace(QStringLiteral("　　"), QString(2, kNbsp));
+    const int from = w.pick(w.model.editor.size() + 1);
+    const int to = w.chance(70) ? from : w.pick(w.model.editor.size() + 1);
+    w.setCursor(from, to);
+    QGuiApplication::clipboard()->setText(text);
+    QTest::keyClick(editorOf(*w.window), Qt::Key_V, Qt::ControlModifier);
+    const int start = qMin(from, to), length = qAbs(to - from);
+    tally(w, text, w.model.editor.mid(start, length));
+    w.model.editor.replace(start, length, text);
+    return QString("\"%1\" over %2..%3").arg(text).arg(from).arg(to);
 }
 
 QString backspaces(World& w)
@@ -739,6 +758,7 @@ const QVector<Operation>& operations()
     static const QVector<Operation> table = {
         {"open item", 12, [](const World& w) { return !w.model.books.isEmpty(); }, openItem},
         {"type", 20, editing, typing},
+        {"paste", 4, editing, paste},
         {"backspace", 8, [](const World& w) { return editing(w) && !w.model.editor.isEmpty(); },
          backspaces},
         {"Return", 6, editing, pressReturn},
