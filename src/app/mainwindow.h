@@ -8,6 +8,7 @@
 #include <QSystemTrayIcon>
 #include <QVector>
 
+#include <functional>
 #include <memory>
 
 namespace Ui {
@@ -20,6 +21,10 @@ class QMenu;
 class QSettings;
 class QStandardItemModel;
 class QTimer;
+
+namespace BookImport {
+struct Volume;
+}
 
 class BackgroundPicture;
 class CatalogPanel;
@@ -164,6 +169,11 @@ private:
     void moveChapter(int step);
     void showBookProgress(int maximum);
     void endBookProgress();
+    // The last step of both imports: the book's rows, then the tree; false (the copied
+    // files taken away again, the author told) when the table refuses.
+    bool indexImportedBook(int id, const QString& name, const QString& dir,
+                           const QVector<BookImport::Volume>& volumes,
+                           const std::function<void(int)>& progress);
 
     // Sets the point size of the whole text (and of newly typed text) without moving the
     // cursor (mainwindow_font.cpp).

@@ -39,7 +39,6 @@ void MainWindow::importBooks_slot()
     const QString name = BookImport::bookName(source);
     const QString dir = AppDirs::libraryPrefix() + name;
     const int id = SqliteOper::maxId() + 1;
-    const int sort = CatalogNames::nextSort(SqliteOper::maxSort(0));
     int files = 0;
     // The target did not exist, so a failed import removes only what it brought in.
     if (id < 1 || !FileCreate::copyRecursively(source, dir, &files)) {
@@ -55,22 +54,30 @@ void MainWindow::importBooks_slot()
         FileCreate::createFile(dir + QLatin1Char('/') + volume.name + QStringLiteral("/index.txt"));
 
     showBookProgress(files);
-    const bool indexed =
-        CatalogStore::insertImportedBook(id, name, dir, sort, volumes, [this, files](int chapters) {
+    if (!indexImportedBook(id, name, dir, volumes, [this, files](int chapters) {
             bookProgress->setValue(qMin(chapters, files));
-        });
-    bookProgress->setValue(files);
+        }))
+        return;
+    const QStringList unindexed = BookImport::unindexedFiles(dir, volumes);
+    if (!unindexed.isEmpty())
+        Messages::information(BookImport::unindexedMessage(unindexed));
+}
+
+bool MainWindow::indexImportedBook(int id, const QString& name, const QString& dir,
+                                   const QVector<BookImport::Volume>& volumes,
+                                   const std::function<void(int)>& progress)
+{
+    const bool indexed = CatalogStore::insertImportedBook(
+        id, name, dir, CatalogNames::nextSort(SqliteOper::maxSort(0)), volumes, progress);
     endBookProgress();
     if (!indexed) {
         FileCreate::deleteDir(dir);
         Messages::error(tr("导入失败：书库无法写入!"));
-        return;
+        return false;
     }
     model->clear();
     loadCatalog();
-    const QStringList unindexed = BookImport::unindexedFiles(dir, volumes);
-    if (!unindexed.isEmpty())
-        Messages::information(BookImport::unindexedMessage(unindexed));
+    return true;
 }
 
 void MainWindow::exportBooks_slot()

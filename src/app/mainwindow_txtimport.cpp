@@ -7,9 +7,7 @@
 #include "library/bookimport.h"
 #include "library/catalogitem.h"
 #include "library/catalognames.h"
-#include "library/catalogstore.h"
 #include "library/filechooser.h"
-#include "library/filecreate.h"
 #include "library/imbook_probar.h"
 #include "library/sqliteoper.h"
 #include "library/txtbook.h"
@@ -65,7 +63,6 @@ void MainWindow::importTxt_slot()
     const TxtBook::Plan& plan = preview.plan();
     const QString dir = AppDirs::libraryPrefix() + name;
     const int id = SqliteOper::maxId() + 1;
-    const int sort = CatalogNames::nextSort(SqliteOper::maxSort(0));
     const Typesetting::OneKeyOptions typeset = Typesetting::oneKeyOptions(*settings);
     const int chapters = plan.chapterCount;
     showBookProgress(2 * chapters);
@@ -81,15 +78,6 @@ void MainWindow::importTxt_slot()
         Messages::error(tr("导入失败：书籍没能完整写入!"));
         return;
     }
-    const bool indexed =
-        CatalogStore::insertImportedBook(id, name, dir, sort, TxtBook::catalogVolumes(plan),
-                                         [&](int done) { progress(chapters + done); });
-    endBookProgress();
-    if (!indexed) {
-        FileCreate::deleteDir(dir);
-        Messages::error(tr("导入失败：书库无法写入!"));
-        return;
-    }
-    model->clear();
-    loadCatalog();
+    indexImportedBook(id, name, dir, TxtBook::catalogVolumes(plan),
+                      [&](int done) { progress(chapters + done); });
 }

@@ -4,6 +4,7 @@
 #include "editor/charcount.h"
 #include "library/catalogpaths.h"
 #include "library/textfile.h"
+#include "stats/sqlbatch.h"
 
 #include <QDateTime>
 #include <QDirIterator>
@@ -42,24 +43,16 @@ QHash<QString, CachedCount> load(const QSqlDatabase& db)
 
 bool store(QSqlDatabase& db, const QVector<CachedCount>& entries)
 {
-    if (entries.isEmpty())
-        return true;
-    if (!db.transaction())
-        return false;
-    QSqlQuery query(db);
-    query.prepare(QStringLiteral("insert or replace into chapter_counts(path,size,mtime,count) "
-                                 "values(?,?,?,?)"));
-    for (const CachedCount& c : entries) {
-        query.addBindValue(c.path);
-        query.addBindValue(c.size);
-        query.addBindValue(c.mtime);
-        query.addBindValue(c.count);
-        if (!query.exec()) {
-            db.rollback();
-            return false;
-        }
-    }
-    return db.commit();
+    return runInOneTransaction(
+        db,
+        QStringLiteral("insert or replace into chapter_counts(path,size,mtime,count) "
+                       "values(?,?,?,?)"),
+        entries, [](QSqlQuery& query, const CachedCount& c) {
+            query.addBindValue(c.path);
+            query.addBindValue(c.size);
+            query.addBindValue(c.mtime);
+            query.addBindValue(c.count);
+        });
 }
 
 bool isChapterFile(const QString& libraryDir, const QString& path)

@@ -6,6 +6,7 @@ target_sources(lorvane_core PRIVATE
   stats/writingstore.cpp stats/writingstore.h
   stats/dailygoal.cpp stats/dailygoal.h
   stats/chaptercounts.cpp stats/chaptercounts.h
+  stats/sqlbatch.h
 )
 target_sources(lorvane_core PRIVATE
   stats/statssummary.cpp stats/statssummary.h

@@ -12,15 +12,6 @@ const int kGap = 2;
 const int kMargin = 6;
 const QColor kShades[] = {QColor("#ebedf0"), QColor("#9be9a8"), QColor("#40c463"),
                           QColor("#30a14e"), QColor("#216e39")};
-
-// The figures of the day under the pointer (`index` in `days`, or -1 for none).
-void showDayTip(QWidget* widget, const QHelpEvent* help, const QVector<DayEntry>& days, int index)
-{
-    if (index >= 0)
-        QToolTip::showText(help->globalPos(), dayTip(days[index]), widget);
-    else
-        QToolTip::hideText();
-}
 } // namespace
 
 QString dayTip(const DayEntry& e)
@@ -33,11 +24,25 @@ QString dayTip(const DayEntry& e)
         .arg(e.minutes);
 }
 
-void DayBarChart::setDays(const QVector<DayEntry>& days, int goal)
+void DayChart::setDays(const QVector<DayEntry>& days, int goal)
 {
     m_days = days;
     m_goal = goal;
+    updateGeometry();
     update();
+}
+
+bool DayChart::event(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QWidget::event(event);
+    const QHelpEvent* help = static_cast<QHelpEvent*>(event);
+    const int index = dayAt(help->pos());
+    if (index >= 0)
+        QToolTip::showText(help->globalPos(), dayTip(m_days[index]), this);
+    else
+        QToolTip::hideText();
+    return true;
 }
 
 int DayBarChart::scaleMax() const
@@ -59,7 +64,7 @@ QRect DayBarChart::barRect(int i) const
     return QRect(x + 1, area.bottom() - h, std::max(1, int(slot) - 2), h);
 }
 
-int DayBarChart::barAt(const QPoint& pos) const
+int DayBarChart::dayAt(const QPoint& pos) const
 {
     for (int i = 0; i < m_days.size(); ++i) {
         const QRect r = barRect(i);
@@ -84,23 +89,6 @@ void DayBarChart::paintEvent(QPaintEvent*)
     p.drawLine(area.left(), y, area.right(), y);
     p.setPen(ink);
     p.drawLine(area.bottomLeft(), area.bottomRight());
-}
-
-bool DayBarChart::event(QEvent* event)
-{
-    if (event->type() != QEvent::ToolTip)
-        return QWidget::event(event);
-    const auto* help = static_cast<QHelpEvent*>(event);
-    showDayTip(this, help, m_days, barAt(help->pos()));
-    return true;
-}
-
-void CalendarHeatMap::setDays(const QVector<DayEntry>& days, int goal)
-{
-    m_days = days;
-    m_goal = goal;
-    updateGeometry();
-    update();
 }
 
 int CalendarHeatMap::shade(int net, int goal)
@@ -138,13 +126,4 @@ void CalendarHeatMap::paintEvent(QPaintEvent*)
     QPainter p(this);
     for (int i = 0; i < m_days.size(); ++i)
         p.fillRect(cellRect(i), kShades[shade(m_days[i].net(), m_goal)]);
-}
-
-bool CalendarHeatMap::event(QEvent* event)
-{
-    if (event->type() != QEvent::ToolTip)
-        return QWidget::event(event);
-    const auto* help = static_cast<QHelpEvent*>(event);
-    showDayTip(this, help, m_days, dayAt(help->pos()));
-    return true;
 }

@@ -1,5 +1,7 @@
 #include "stats/writingstore.h"
 
+#include "stats/sqlbatch.h"
+
 #include <QSqlQuery>
 #include <QStringList>
 #include <QVariant>
@@ -31,24 +33,14 @@ void ensureTable(QSqlDatabase& db)
 
 bool add(QSqlDatabase& db, const QVector<DayEntry>& entries)
 {
-    if (entries.isEmpty())
-        return true;
-    if (!db.transaction())
-        return false;
-    QSqlQuery query(db);
-    query.prepare(QLatin1String(kAdd));
-    for (const DayEntry& e : entries) {
-        query.addBindValue(dayText(e.day));
-        query.addBindValue(e.book);
-        query.addBindValue(e.added);
-        query.addBindValue(e.removed);
-        query.addBindValue(e.minutes);
-        if (!query.exec()) {
-            db.rollback();
-            return false;
-        }
-    }
-    return db.commit();
+    return runInOneTransaction(db, QLatin1String(kAdd), entries,
+                               [](QSqlQuery& query, const DayEntry& e) {
+                                   query.addBindValue(dayText(e.day));
+                                   query.addBindValue(e.book);
+                                   query.addBindValue(e.added);
+                                   query.addBindValue(e.removed);
+                                   query.addBindValue(e.minutes);
+                               });
 }
 
 bool renameBook(QSqlDatabase& db, const QString& from, const QString& to)
