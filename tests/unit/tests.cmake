@@ -1,7 +1,7 @@
-# configuration, file store, book index
+# file store, decoding, book index, where the data lives
 lorvane_add_test(NAME tst_storage KIND unit SOURCES unit/tst_storage.cpp)
 
-# catalog rules: names, rows, recycle-bin copies, what an import reads
+# catalog rules: names, rows, recycle-bin copies, what an import reads, whole-book splitting
 lorvane_add_test(NAME tst_catalogrules KIND unit SOURCES unit/tst_catalogrules.cpp)
 
 # editor rules: count, typesetting, find, keys, search address
@@ -24,6 +24,3 @@ else()
   add_test(NAME winapi_syntax COMMAND ${CMAKE_COMMAND} -E false)
 endif()
 set_tests_properties(winapi_syntax PROPERTIES LABELS unit)
-
-# where the data lives: beside the program or in the user's data directory
-lorvane_add_test(NAME tst_appdirs KIND unit SOURCES unit/tst_appdirs.cpp)

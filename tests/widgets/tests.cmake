@@ -1,12 +1,9 @@
 # main window shell: start, quit, system actions
 lorvane_add_test(NAME tst_mainwindow_shell KIND widgets SOURCES widgets/tst_mainwindow_shell.cpp)
 
-# chrome and message box; catalog (labels, numbering, refusals), the open chapter, autosave
+# chrome and message box; catalog refusals and failures, the recycle bin
 lorvane_add_test(NAME tst_chrome KIND widgets SOURCES widgets/tst_chrome.cpp)
 lorvane_add_test(NAME tst_catalog KIND widgets SOURCES widgets/tst_catalog.cpp)
-
-# recycle bin
-lorvane_add_test(NAME tst_recycle KIND widgets SOURCES widgets/tst_recycle.cpp)
 
 # count, themes, typesetting, find, formatting, settings dialog
 lorvane_add_test(NAME tst_dialogsetting KIND widgets SOURCES widgets/tst_dialogsetting.cpp)
@@ -30,9 +27,6 @@ lorvane_add_test(NAME tst_windowwiring KIND widgets SOURCES widgets/tst_windowwi
 
 # catalog column width: the start width, window sizes, dragging
 lorvane_add_test(NAME tst_catalogpanel KIND widgets SOURCES widgets/tst_catalogpanel.cpp)
-
-# whole-book text import: headings, splitting, encodings, the preview, the export read back
-lorvane_add_test(NAME tst_txtimport KIND widgets SOURCES widgets/tst_txtimport.cpp)
 
 # writing statistics: live count, log, goal label, the window, the library's counts
 lorvane_add_test(NAME tst_stats KIND widgets SOURCES widgets/tst_stats.cpp)
