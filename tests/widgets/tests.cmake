@@ -1,15 +1,13 @@
-# main window shell: start, quit, system actions
+# main window shell: start, system actions, catalog column width, settings dialog
 lorvane_add_test(NAME tst_mainwindow_shell KIND widgets SOURCES widgets/tst_mainwindow_shell.cpp)
 
-# chrome and message box; catalog (labels, numbering, refusals), the open chapter, autosave
-lorvane_add_test(NAME tst_chrome KIND widgets SOURCES widgets/tst_chrome.cpp)
+# catalog (labels, numbering, refusals), the open chapter, autosave
 lorvane_add_test(NAME tst_catalog KIND widgets SOURCES widgets/tst_catalog.cpp)
 
 # recycle bin
 lorvane_add_test(NAME tst_recycle KIND widgets SOURCES widgets/tst_recycle.cpp)
 
-# count, themes, typesetting, find, formatting, settings dialog
-lorvane_add_test(NAME tst_dialogsetting KIND widgets SOURCES widgets/tst_dialogsetting.cpp)
+# count, themes, typesetting, find, formatting
 lorvane_add_test(NAME tst_mainwindow_editor KIND widgets SOURCES widgets/tst_mainwindow_editor.cpp)
 
 # writing lock
@@ -28,8 +26,6 @@ lorvane_add_test(NAME tst_searchwindow KIND widgets SOURCES widgets/tst_searchwi
 # keys, context menus and timers of the main window
 lorvane_add_test(NAME tst_windowwiring KIND widgets SOURCES widgets/tst_windowwiring.cpp)
 
-# catalog column width: the start width, window sizes, dragging
-lorvane_add_test(NAME tst_catalogpanel KIND widgets SOURCES widgets/tst_catalogpanel.cpp)
 
 # whole-book text import: headings, splitting, encodings, the preview, the export read back
 lorvane_add_test(NAME tst_txtimport KIND widgets SOURCES widgets/tst_txtimport.cpp)
