@@ -147,7 +147,7 @@ void TstMainWindowShell::powerActionsSaveBeforeTheRequest()
         seedLibrary(app, {"书", "书/卷", "书/卷/第一章"}, "原文");
         const QString chapter = app.file("data/我的书籍/书/卷/第一章.txt");
         MainWindow w;
-        clickItem(w, "书/卷/第一章");
+        callSlot(&w, "on_treeView_clicked", indexOf(w, "书/卷/第一章"));
         const QString typed = "　　新写的一段，还没有自动保存。";
         editorOf(w)->setPlainText(typed);
         QStringList whenAsked;
