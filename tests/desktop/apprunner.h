@@ -12,19 +12,15 @@ public:
     AppRunner();
     ~AppRunner();
 
-    bool isValid() const { return m_ok; }
-    QString dir() const { return m_dir.path(); }
-    QString file(const QString& relative) const { return dir() + "/" + relative; }
+    QString file(const QString& relative) const { return m_dir.path() + "/" + relative; }
     // Starts a process of the program; the runner keeps it and ends it at destruction.
     QProcess* start();
-    // Waits until the program shows its main window; returns its X window id or "".
+    // The X window id of a main window of the program shown now (or within the time), or "".
     QString waitForWindow(int timeoutMs = 15000);
-    // The X window id of a main window of the program shown now, or "".
     static QString findWindow();
 
 private:
     QTemporaryDir m_dir;
-    bool m_ok = false;
     QList<QProcess*> m_processes;
 };
 

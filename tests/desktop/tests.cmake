@@ -1,12 +1,6 @@
 # start-up
 lorvane_add_test(NAME tst_startup KIND desktop SOURCES desktop/tst_startup.cpp desktop/apprunner.cpp desktop/apprunner.h)
 
-# editing and saving
-lorvane_add_test(NAME tst_editing KIND desktop SOURCES desktop/tst_editing.cpp desktop/apprunner.cpp desktop/apprunner.h)
-# It types and clicks on the shared X display: another program's window starting there
-# would take the keyboard focus or cover the place clicked.
-set_tests_properties(tst_editing PROPERTIES RUN_SERIAL ON)
-
 # keyboard hook, hotkey and writing lock on an X server of the test's own
 if(NOT WIN32)
   find_package(X11 REQUIRED)
@@ -15,7 +9,8 @@ if(NOT WIN32)
   target_link_libraries(tst_lockscreen PRIVATE X11::X11)
 endif()
 
-# the Debian package: contents, validators, and the installed program's data at home
+# the Debian package: contents, validators, the installed program's data at home, and the
+# save at session end (it types on the shared X display, so nothing else may run beside it)
 lorvane_add_test(NAME tst_package KIND desktop SOURCES desktop/tst_package.cpp
   desktop/apprunner.cpp desktop/apprunner.h)
 add_dependencies(tst_package lorvane_browser lorvane_screenshot_png)

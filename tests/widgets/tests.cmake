@@ -1,12 +1,10 @@
-# main window shell: start, quit, system actions
+# main window shell: start, system actions, catalog column width, settings dialog
 lorvane_add_test(NAME tst_mainwindow_shell KIND widgets SOURCES widgets/tst_mainwindow_shell.cpp)
 
-# chrome and message box; catalog refusals and failures, the recycle bin
-lorvane_add_test(NAME tst_chrome KIND widgets SOURCES widgets/tst_chrome.cpp)
+# catalog refusals and failures, the recycle bin
 lorvane_add_test(NAME tst_catalog KIND widgets SOURCES widgets/tst_catalog.cpp)
 
-# count, themes, typesetting, find, formatting, settings dialog
-lorvane_add_test(NAME tst_dialogsetting KIND widgets SOURCES widgets/tst_dialogsetting.cpp)
+# count, themes, typesetting, find, formatting
 lorvane_add_test(NAME tst_mainwindow_editor KIND widgets SOURCES widgets/tst_mainwindow_editor.cpp)
 
 # writing lock
@@ -24,9 +22,6 @@ lorvane_add_test(NAME tst_searchwindow KIND widgets SOURCES widgets/tst_searchwi
 
 # keys, context menus and timers of the main window
 lorvane_add_test(NAME tst_windowwiring KIND widgets SOURCES widgets/tst_windowwiring.cpp)
-
-# catalog column width: the start width, window sizes, dragging
-lorvane_add_test(NAME tst_catalogpanel KIND widgets SOURCES widgets/tst_catalogpanel.cpp)
 
 # writing statistics: live count, log, goal label, the window, the library's counts
 lorvane_add_test(NAME tst_stats KIND widgets SOURCES widgets/tst_stats.cpp)
