@@ -65,9 +65,8 @@ int rowOf(const World& w, int uid)
     return w.model.namesIn(w.model.parentOf(uid)).indexOf(w.model.find(uid)->name);
 }
 
-// A renamed chapter's title line follows its name when it is the old name or empty (in
-// front of the empty line and the rest, as a new chapter's starter text has it, keeping its
-// indent); any other first line is the author's text and stays as it is.
+// A renamed chapter's title line follows its name when it is the old name or empty (keeping
+// its indent, then an empty line); any other first line is the author's text.
 QString retitled(const QString& text, const QString& oldName, const QString& newName)
 {
     const int end = text.indexOf('\n');
@@ -78,8 +77,7 @@ QString retitled(const QString& text, const QString& oldName, const QString& new
     return first.captured(1) + newName + "\n\n" + (end < 0 ? QString() : text.mid(end + 1));
 }
 
-// Presses `keys` with the cursor at `pos` (selecting to `to`): the editor's text from
-// `start`, `length` long, becomes `inserted`, and the open book's writing log takes the change.
+// Keys at `pos` (selecting to `to`) turn `length` characters at `start` into `inserted`.
 QString keys(W w, int pos, int to, int start, int length, const QString& inserted,
              const std::function<void(QTextEdit*)>& keys)
 {
@@ -202,8 +200,8 @@ QString renameItem(W w)
     return QString("%1 to \"%2\"").arg(path, name);
 }
 
-// A new book, a volume at the end of a book, or a chapter at the end of a volume (from the
-// volume's menu or a chapter's) or before a chapter; a volume or chapter opens at once.
+// A new book, volume or chapter (at a volume's end from its menu or a chapter's, or before a
+// chapter); a volume or chapter opens at once.
 QString newItem(W w, int kind)
 {
     const int way = kind == 3 ? w.pick(3) : 0;
@@ -243,8 +241,6 @@ QString moveChapter(W w)
     return what;
 }
 
-// The deleted item's copy goes to the recycle bin (a vanished chapter has none), its name
-// to the names a new item may reuse.
 QString deleteItem(W w, int kind)
 {
     const int uid = pickUid(w, kind);
@@ -284,8 +280,8 @@ QString deleteItem(W w, int kind)
     return what;
 }
 
-// An item of a generated book; `withText`, a file holding one of the sample texts as an
-// author's files come: UTF-8 with or without a byte-order mark, GB18030 or with a bad byte.
+// An imported item; `withText`, with a file as authors' come: UTF-8 (with a BOM or a bad
+// byte) or GB18030.
 Node item(W w, int kind, const QString& name, bool withText)
 {
     Node n{0, kind, name, {}, withText ? oneOf(w, kTexts) : QString(), false, {}};
@@ -305,8 +301,7 @@ Node item(W w, int kind, const QString& name, bool withText)
     return n;
 }
 
-// `n` distinct names for the volumes or chapters of a generated book, in the order an import
-// lists them: numbered ones, now and then the name of a deleted item.
+// `n` distinct names of volumes or chapters in import order, some of deleted items.
 QStringList names(W w, int kind, int n)
 {
     QStringList all;
@@ -335,8 +330,7 @@ QString importName(W w, const QString& fresh)
     return w.chance(20) && !w.model.books.isEmpty() ? oneOf(w, w.model.namesIn(nullptr)) : fresh;
 }
 
-// A book's directory: index.txt files, chapter files (some named .TXT) and a file that is
-// no chapter, which is copied along and named in a box.
+// A book's directory: index.txt files, chapters (some .TXT) and a file that is none.
 QString importBook(W w)
 {
     const QString name =
@@ -379,8 +373,8 @@ QString importBook(W w)
     return name;
 }
 
-// A whole book as one text file: volume and chapter headings on lines of their own. The
-// preview is accepted as it comes; each chapter file is its heading, an empty line, its text.
+// A whole book as one text file, its preview accepted as it comes: each chapter file is
+// its heading, an empty line, its text.
 QString importWholeBook(W w)
 {
     static const QStringList bodies = {"夜色很深。\n\n　　他走了。", "Hello world", "　　正文。",
@@ -509,9 +503,8 @@ bool fillIn(W w, QObject* window,
     return w.failure.isEmpty();
 }
 
-// 全书查找 with 全部替换 over the open book or the whole library: a word (or a pattern with a
-// group) taken from a chapter in scope; every chapter that holds it is backed up, then
-// rewritten, the open one in the editor only.
+// 全书查找 + 全部替换 of a word (or a pattern with a group) from a chapter in scope: every
+// chapter holding it is backed up, then rewritten, the open one in the editor only.
 QString replaceAcross(W w)
 {
     LibraryModel& m = w.model;
@@ -588,7 +581,7 @@ QString replaceAcross(W w)
                                    .arg(chapters)
                                    .arg(matches))
                 : qMakePair(0, QString("没有找到可替换的内容。")));
-    return QString("\"%1\" by \"%2\" (%3%4%5%6)")
+    return QString("\"%1\" by \"%2\" (%3%4%5)")
         .arg(pattern, replacement, whole ? "library" : "book", caseSensitive ? "" : ", any case",
              confirmed ? "" : ", declined");
 }

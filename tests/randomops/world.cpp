@@ -217,8 +217,7 @@ QString LibraryModel::relPath(int uid) const
 
 QString LibraryModel::relFile(int uid) const
 {
-    const Node* n = find(uid);
-    return relPath(uid) + (n && n->kind == 3 ? ".txt" : "/index.txt");
+    return relPath(uid) + (find(uid) && find(uid)->kind == 3 ? ".txt" : "/index.txt");
 }
 
 QVector<int> LibraryModel::uids(int kind) const
