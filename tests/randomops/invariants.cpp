@@ -1,5 +1,3 @@
-#include "randomops/invariants.h"
-
 #include "randomops/world.h"
 #include "support/librarysupport.h"
 
@@ -7,6 +5,7 @@
 #include "settings/config.h"
 
 #include <QDateTime>
+#include <QDebug>
 #include <QDir>
 #include <QDirIterator>
 #include <QLabel>
@@ -20,11 +19,12 @@
 
 namespace {
 
+using Files = QMap<QString, QByteArray>;
 const QString kLib = QStringLiteral("data/我的书籍");
 
-QMap<QString, QByteArray> filesBelow(const QString& dir)
+Files filesBelow(const QString& dir)
 {
-    QMap<QString, QByteArray> all;
+    Files all;
     for (QDirIterator it(dir, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
          it.hasNext();) {
         const QString path = it.next();
@@ -38,83 +38,66 @@ QString show(const QByteArray& bytes)
     return QString::fromUtf8(bytes.left(120)).replace('\n', "\\n");
 }
 
-QString compareFiles(const QString& where, const QMap<QString, QByteArray>& expected,
-                     const QMap<QString, QByteArray>& found)
+QString compareFiles(const QString& where, const Files& expected, const Files& found)
 {
-    for (auto it = expected.cbegin(); it != expected.cend(); ++it) {
-        if (!found.contains(it.key()))
-            return QString("%1: %2 is missing").arg(where, it.key());
-        if (found[it.key()] != it.value())
-            return QString("%1: %2 holds \"%3\", expected \"%4\"")
-                .arg(where, it.key(), show(found[it.key()]), show(it.value()));
-    }
-    for (const QString& name : found.keys()) {
-        if (!expected.contains(name))
-            return QString("%1: unexpected file %2 (\"%3\")").arg(where, name, show(found[name]));
+    for (const QString& name : expected.keys() + found.keys()) {
+        if (expected.contains(name) != found.contains(name) || expected[name] != found[name])
+            return QString("%1: %2 holds %3, expected %4")
+                .arg(where, name, found.contains(name) ? show(found[name]) : "nothing",
+                     expected.contains(name) ? show(expected[name]) : "nothing");
     }
     return QString();
 }
 
 // The live rows as tree lines. (A renamed book or volume leaves its descendants' stored
 // urls behind; nothing reads them, so only the names are compared.)
-QStringList tableLines()
+QStringList tableLines(int pid = 0, const QString& indent = QString())
 {
+    QSqlQuery q(QSqlDatabase::database());
+    q.prepare("select id , name from books where del = 0 and pid = ? order by sort , id");
+    q.addBindValue(pid);
+    q.exec();
     QStringList lines;
-    std::function<void(int, const QString&)> add = [&](int pid, const QString& indent) {
-        QSqlQuery q(QSqlDatabase::database());
-        q.prepare("select id , name from books where del = 0 and pid = ? order by sort , id");
-        q.addBindValue(pid);
-        q.exec();
-        QVector<QPair<int, QString>> rows;
-        while (q.next())
-            rows.append({q.value(0).toInt(), q.value(1).toString()});
-        for (const auto& [id, name] : rows) {
-            lines << indent + name;
-            add(id, indent + "  ");
-        }
-    };
-    add(0, QString());
+    while (q.next())
+        lines << indent + q.value(1).toString() << tableLines(q.value(0).toInt(), indent + "  ");
     return lines;
 }
 
-QString compareLines(const QString& what, const QStringList& expected, const QStringList& found)
+QString first(std::initializer_list<QString> whys)
 {
-    if (expected == found)
-        return QString();
-    return QString("%1 shows [%2], expected [%3]")
-        .arg(what, found.join(" | "), expected.join(" | "));
+    for (const QString& why : whys) {
+        if (!why.isEmpty())
+            return why;
+    }
+    return QString();
 }
 
-// Takes from `entries` (of `dir`) one copy for each wanted one: a name matching its pattern
-// and the files it must hold. The first one missing as a sentence.
+// Takes from `entries` (of `dir`) one copy for each wanted one, a name matching its pattern
+// with the files it must hold; then nothing may be left.
 QString takeCopies(const QString& dir, QStringList& entries,
                    const QVector<LibraryModel::BinEntry>& wanted, const QString& where)
 {
     for (const LibraryModel::BinEntry& want : wanted) {
-        const QRegularExpression re(want.pattern);
         const auto it = std::find_if(entries.begin(), entries.end(), [&](const QString& e) {
             const QString path = dir + '/' + e;
-            return re.match(e).hasMatch() &&
-                   (QFileInfo(path).isDir()
-                        ? filesBelow(path)
-                        : QMap<QString, QByteArray>{{QString(), readBytes(path)}}) == want.files;
+            return QRegularExpression(want.pattern).match(e).hasMatch() &&
+                   (QFileInfo(path).isDir() ? filesBelow(path)
+                                            : Files{{QString(), readBytes(path)}}) == want.files;
         });
         if (it == entries.end())
             return QString("%1 has no copy matching %2 with %3 (\"%4\")")
                 .arg(where, want.pattern, want.files.keys().join(", "), show(want.files.first()));
         entries.erase(it);
     }
-    return QString();
+    return entries.isEmpty() ? QString()
+                             : QString("unexpected in %1: %2").arg(where, entries.join(", "));
 }
 
 QString checkBin(World& world)
 {
     const QString binDir = world.app.file("data/回收站");
     QStringList entries = QDir(binDir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
-    if (QString why = takeCopies(binDir, entries, world.model.bin, "the recycle bin");
-        !why.isEmpty())
-        return why;
-    return entries.isEmpty() ? QString() : "unexpected in the recycle bin: " + entries.join(", ");
+    return takeCopies(binDir, entries, world.model.bin, "the recycle bin");
 }
 
 QString checkOutside(World& world)
@@ -128,16 +111,14 @@ QString checkOutside(World& world)
     }
     const QStringList data =
         QDir(world.app.file("data")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
-    if (data != QStringList({"回收站", "我的书籍"}))
-        return "the data directory holds " + data.join(", ");
-    if (QString why =
-            compareFiles("import sources", world.sourceFiles, filesBelow(world.sources.path()));
-        !why.isEmpty())
-        return why;
-    return compareFiles("export place", world.expectedExports, filesBelow(world.exports.path()));
+    return first(
+        {data == QStringList{"回收站", "我的书籍"} ? "" : "data holds " + data.join(", "),
+         compareFiles("import sources", world.sourceFiles, filesBelow(world.sources.path())),
+         compareFiles("exports", world.expectedExports, filesBelow(world.exports.path()))});
 }
 
-// The backups the step had to write, then at most the autosave's one.
+// The backups the step had to write, and the autosave's one with the editor's text: there
+// when the text had changed, perhaps there when it had not.
 QString checkBackups(World& world)
 {
     const QString bak = world.app.file("bak");
@@ -147,27 +128,21 @@ QString checkBackups(World& world)
             fresh << name;
         world.seenBackups.insert(name);
     }
-    if (QString why = takeCopies(bak, fresh, std::exchange(world.newBackups, {}), "bak");
-        !why.isEmpty())
-        return why;
+    QVector<LibraryModel::BinEntry> wanted = std::exchange(world.newBackups, {});
     const QString text = std::exchange(world.backupText, QString());
-    const bool required = std::exchange(world.backupRequired, false);
-    if (fresh.size() < (required ? 1 : 0) || fresh.size() > (text.isNull() ? 0 : 1))
-        return QString("%1 backups appeared").arg(fresh.size());
-    if (fresh.size() == 1 && readBytes(bak + '/' + fresh.first()) != text.toUtf8())
-        return QString("the new backup %1 holds \"%2\", the editor \"%3\"")
-            .arg(fresh.first(), show(readBytes(bak + '/' + fresh.first())), show(text.toUtf8()));
-    return QString();
+    if (std::exchange(world.backupRequired, false) ||
+        (!text.isNull() && fresh.size() > wanted.size()))
+        wanted.append({QString(), {{QString(), text.toUtf8()}}});
+    return takeCopies(bak, fresh, wanted, "bak");
 }
 
 using Tally = QMap<QString, QPoint>;
 
 QString figures(const Tally& byBook)
 {
-    QStringList all;
-    for (auto it = byBook.cbegin(); it != byBook.cend(); ++it)
-        all << QString("%1 +%2 -%3").arg(it.key()).arg(it->x()).arg(it->y());
-    return "[" + all.join(", ") + "]";
+    QString text;
+    QDebug(&text) << byBook;
+    return text;
 }
 
 // The writing log in sys.db holds what the author's keys did, once saved; the goal label
@@ -179,25 +154,20 @@ QString checkWriting(World& world)
     while (q.next())
         stored[q.value(0).toString()] += QPoint(q.value(1).toInt(), q.value(2).toInt());
     auto& [saved, pending] = world.written;
-    const auto all = [&] {
-        Tally sum = saved;
-        for (auto it = pending.cbegin(); it != pending.cend(); ++it)
-            sum[it.key()] += it.value();
-        return sum;
-    };
     const bool mustHaveSaved = std::exchange(world.logSaved, false);
     if (std::exchange(world.logMayBeLost, false) && stored == saved)
         pending.clear();
-    if (stored == all()) {
-        saved = stored;
-        pending.clear();
-    } else if (stored != saved || mustHaveSaved) {
+    Tally all = saved;
+    for (auto it = pending.cbegin(); it != pending.cend(); ++it)
+        all[it.key()] += it.value();
+    if (stored == all)
+        saved = stored, pending.clear();
+    else if (stored != saved || mustHaveSaved)
         return QString("writing_log holds %1, expected %2 and %3 since the last save")
             .arg(figures(stored), figures(saved), figures(pending));
-    }
     // The label counts today only: past midnight the run's earlier writing drops out of it.
     int net = 0;
-    for (const QPoint& f : all())
+    for (const QPoint& f : all)
         net += f.x() - f.y();
     const QString goal = QString("今日:%1/%2").arg(net).arg(world.dailyGoal);
     QStringList labels;
@@ -206,10 +176,9 @@ QString checkWriting(World& world)
         labels << l->text();
     if (!labels.contains(goal) && QDate::currentDate() == world.started)
         return QString("the status bar shows [%1], not \"%2\"").arg(labels.join(" | "), goal);
-    if (const int kept = world.settings()->value(Config::DailyGoal, 4000).toInt();
-        kept != world.dailyGoal)
-        return QString("config.ini keeps the daily goal %1, not %2").arg(kept).arg(world.dailyGoal);
-    return QString();
+    const int kept = world.settings()->value(Config::DailyGoal, 4000).toInt();
+    return kept == world.dailyGoal ? QString()
+                                   : QString("config.ini keeps the daily goal %1").arg(kept);
 }
 
 // A cached count whose size and time still match its file is that file's count.
@@ -221,52 +190,54 @@ QString checkCountCache(World& world)
     QSqlQuery q("select path , size , mtime , count from chapter_counts", QSqlDatabase::database());
     while (q.next()) {
         const QFileInfo file(q.value(0).toString());
-        if (!texts.contains(file.filePath()) || file.size() != q.value(1).toLongLong() ||
-            file.lastModified().toMSecsSinceEpoch() != q.value(2).toLongLong())
-            continue;
-        if (const int count = readingCount(texts[file.filePath()]); q.value(3).toInt() != count)
-            return QString("the count cache holds %1 for %2 of %3 characters")
+        if (texts.contains(file.filePath()) && file.size() == q.value(1).toLongLong() &&
+            file.lastModified().toMSecsSinceEpoch() == q.value(2).toLongLong() &&
+            q.value(3).toInt() != readingCount(texts[file.filePath()]))
+            return QString("the count cache holds %1 for %2")
                 .arg(q.value(3).toInt())
-                .arg(file.filePath())
-                .arg(count);
+                .arg(file.filePath());
     }
     return QString();
 }
 
-// Boxes match in order; an expected kind of -1 stands for a box of any kind whose text
+// The boxes shown, in order; an expected kind of -1 stands for a box of any kind whose text
 // names every "|"-separated word.
-bool sameMessages(const QList<QPair<int, QString>>& shown,
-                  const QList<QPair<int, QString>>& expected)
+QString checkBoxes(World& world)
 {
-    if (shown.size() != expected.size())
-        return false;
-    for (int i = 0; i < shown.size(); ++i) {
-        if (expected[i].first != -1) {
-            if (shown[i] != expected[i])
-                return false;
-            continue;
-        }
-        for (const QString& word : expected[i].second.split('|')) {
-            if (!shown[i].second.contains(word))
-                return false;
-        }
+    QList<QPair<int, QString>>&shown = world.app.messages, &expected = world.expectedMessages;
+    bool same = shown.size() == expected.size();
+    QStringList lines[2];
+    for (int i = 0; i < qMax(shown.size(), expected.size()); ++i) {
+        for (const QString& word : expected.value(i).second.split('|'))
+            same = same && (expected[i].first == -1 ? shown[i].second.contains(word)
+                                                    : shown[i] == expected[i]);
+        lines[0] << QString("%1:%2").arg(shown.value(i).first).arg(shown.value(i).second);
+        lines[1] << QString("%1:%2").arg(expected.value(i).first).arg(expected.value(i).second);
     }
-    return true;
+    shown.clear();
+    expected.clear();
+    return same ? QString()
+                : QString("boxes shown [%1], expected [%2]")
+                      .arg(lines[0].join(", "), lines[1].join(", "));
 }
 
-// The status bar counts the open text as its plain-text view shows it: every character but
-// line feeds and spaces, no-break spaces being spaces there.
-QString checkCount(World& world)
+// The editor shows the model's text, enabled as the model says, and the status bar counts it
+// as its plain-text view shows it: every character but line feeds and spaces.
+QString checkEditor(World& world)
 {
     const LibraryModel& m = world.model;
-    if (!m.openUid || !m.editorEnabled)
+    if (!m.openUid)
         return QString();
-    const int count = readingCount(m.editor);
     const auto labels = world.window->findChild<QStatusBar*>("statusBar")
                             ->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly);
-    const QString shown = labels.size() >= 3 ? labels[2]->text() : QString();
-    if (!shown.startsWith(QString("总字数:%1\t").arg(count)))
-        return QString("the status bar shows \"%1\" for %2 characters").arg(shown).arg(count);
+    const QString count = labels.size() >= 3 ? labels[2]->text() : QString();
+    if (world.editorText() != m.editor)
+        return QString("the editor shows \"%1\", expected \"%2\" of %3")
+            .arg(show(world.editorText().toUtf8()), show(m.editor.toUtf8()), m.relFile(m.openUid));
+    if (m.editorEnabled && !count.startsWith(QString("总字数:%1\t").arg(readingCount(m.editor))))
+        return QString("the status bar shows \"%1\" for the editor's text").arg(count);
+    if (m.editorEnabled != editorOf(*world.window)->isEnabled())
+        return QString("the editor is %1").arg(m.editorEnabled ? "disabled" : "enabled");
     return QString();
 }
 
@@ -274,39 +245,20 @@ QString checkCount(World& world)
 
 QString checkInvariants(World& world)
 {
-    if (!world.failure.isEmpty())
-        return world.failure;
-    LibraryModel& m = world.model;
-    if (QString why = compareFiles("library", m.files(), filesBelow(world.app.file(kLib)));
-        !why.isEmpty())
+    const LibraryModel& m = world.model;
+    const QString why = first(
+        {world.failure, compareFiles("library", m.files(), filesBelow(world.app.file(kLib)))});
+    if (!why.isEmpty() || !world.window)
         return why;
-    if (!world.window)
-        return QString();
-    if (QString why = compareLines("the tree", m.treeLines(), treeLines(*world.window));
-        !why.isEmpty())
-        return why;
-    if (QString why = compareLines("sys.db", m.treeLines(), tableLines()); !why.isEmpty())
-        return why;
-    if (m.openUid && world.editorText() != m.editor)
-        return QString("the editor shows \"%1\", expected \"%2\" of %3")
-            .arg(show(world.editorText().toUtf8()), show(m.editor.toUtf8()), m.relFile(m.openUid));
-    if (QString why = checkCount(world); !why.isEmpty())
-        return why;
-    if (m.openUid && m.editorEnabled != editorOf(*world.window)->isEnabled())
-        return QString("the editor is %1").arg(m.editorEnabled ? "disabled" : "enabled");
-    const auto boxes = [](const QList<QPair<int, QString>>& all) {
-        QStringList lines;
-        for (const auto& [kind, text] : all)
-            lines << QString("%1:%2").arg(kind).arg(text);
-        return lines.join(", ");
-    };
-    if (!sameMessages(world.app.messages, world.expectedMessages))
-        return QString("boxes shown [%1], expected [%2]")
-            .arg(boxes(world.app.messages), boxes(world.expectedMessages));
-    world.app.messages.clear();
-    world.expectedMessages.clear();
-    for (const auto check : {checkBin, checkBackups, checkWriting, checkCountCache, checkOutside}) {
-        if (QString why = check(world); !why.isEmpty())
+    for (const auto& [what, lines] : {qMakePair(QString("the tree"), treeLines(*world.window)),
+                                      qMakePair(QString("sys.db"), tableLines())}) {
+        if (lines != m.treeLines())
+            return QString("%1 shows [%2], expected [%3]")
+                .arg(what, lines.join(" | "), m.treeLines().join(" | "));
+    }
+    for (const auto check : {checkEditor, checkBoxes, checkBin, checkBackups, checkWriting,
+                             checkCountCache, checkOutside}) {
+        if (const QString why = check(world); !why.isEmpty())
             return why;
     }
     return QString();

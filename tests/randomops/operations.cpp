@@ -1,5 +1,3 @@
-#include "randomops/operations.h"
-
 #include "randomops/world.h"
 #include "support/librarysupport.h"
 
@@ -9,7 +7,6 @@
 #include "library/filechooser.h"
 #include "library/naturalorder.h"
 #include "search/searchwindow.h"
-#include "settings/config.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -28,76 +25,48 @@
 #include <QTimer>
 #include <QTreeView>
 
-#include <memory>
-
 namespace {
 
 using Node = LibraryModel::Node;
+using W = World&;
 
-const QString kUnsafe = QStringLiteral("名称不能含有 / 或 \\，不能是 . 或 ..，首尾也不能有空格!");
-const QString kEmptyName = QStringLiteral("名称不能为空!");
-const QString kNameTaken = QStringLiteral("重命名失败! 可能存在同名章节");
-const QString kBookTaken = QStringLiteral("导入失败：书库里已有同名的书!");
-const QString kCannotOpen = QStringLiteral("不能打开文件!");
 const QChar kNbsp(0x00A0);
-
 const QStringList kTyped = {"你好", "林'夕说：", "abc", "Hello world", "　　", "，。",
                             "第",   " ",         "x",   "“好”",        "\t"};
-const QStringList kTexts = {"第一章 开端\n\n　　夜色很深。",
-                            "没有标题的开头，直接是正文。\n第二段",
-                            "  缩进的题目\n正文",
-                            "",
-                            "\n\n",
-                            "ASCII only\nline two",
-                            "林'夕\n　　“你好，”她说。"};
+const QStringList kTexts =
+    QString("第一章 开端\n\n　　夜色很深。|没有标题的开头，直接是正文。\n第二段|"
+            "  缩进的题目\n正文||\n\n|ASCII only\nline two|林'夕\n　　“你好，”她说。")
+        .split('|');
 // Default names too: a new item must not take the place of one renamed to its name.
 const QStringList kSafeNames = {"序章",  "林'夕", "上.txt篇",    "第二部",      "新名",
                                 "index", "A b",   "默认章节[5]", "默认分卷[3]", "默认书名[9]"};
-const QStringList kUnsafeNames = {"", " 前空格", "a/b", "..", "尾空格 ", "c\\d"};
-const QStringList kBookNames = {"旧稿", "长夜", "林'夕", "A Book"};
 
-void expectError(World& w, const QString& text) { w.expectedMessages.append({2, text}); }
+const QString& oneOf(W w, const QStringList& all) { return all[w.pick(all.size())]; }
+void expectError(W w, const QString& text) { w.expectedMessages.append({2, text}); }
 
-int pickUid(World& w, int kind, const std::function<bool(const Node&)>& ok = {})
+int pickUid(W w, int kind, bool vanishedToo = true)
 {
     QVector<int> all;
     for (int uid : w.model.uids(kind)) {
-        if (!ok || ok(*w.model.find(uid)))
+        if (vanishedToo || !w.model.find(uid)->vanished)
             all << uid;
     }
     return all.isEmpty() ? 0 : all[w.pick(all.size())];
 }
 
 // A copy named `name` and a millisecond time, as backups and the recycle bin name them.
-QString copyPattern(const QString& name)
+QString copyPattern(const QString& name, const QString& tail = "\\.txt")
 {
-    return "^" + QRegularExpression::escape(name) + "_\\d{13}\\.txt$";
+    return "^" + QRegularExpression::escape(name) + "_\\d{13}" + tail + "$";
 }
 
 int rowOf(const World& w, int uid)
 {
-    return w.model.siblingNames(uid).indexOf(w.model.find(uid)->name);
+    return w.model.namesIn(w.model.parentOf(uid)).indexOf(w.model.find(uid)->name);
 }
 
-bool bookTaken(const World& w, const QString& name)
-{
-    return std::any_of(w.model.books.cbegin(), w.model.books.cend(),
-                       [&](const Node& b) { return b.name == name; });
-}
-
-bool always(const World&) { return true; }
-bool hasKind(const World& w, int kind) { return !w.model.uids(kind).isEmpty(); }
-bool editing(const World& w) { return w.model.openUid && w.model.editorEnabled; }
-
-// The text as the editor's plain-text view gives it, which counting and typesetting read.
-QString plainForm(QString text)
-{
-    return text.replace(kNbsp, QLatin1Char(' ')).replace(QChar(0x2028), QLatin1Char('\n'));
-}
-
-// A renamed chapter's title line follows its name when it is the old name or empty (in
-// front of the empty line and the rest, as a new chapter's starter text has it, keeping its
-// indent); any other first line is the author's text and stays as it is.
+// A renamed chapter's title line follows its name when it is the old name or empty (keeping
+// its indent, then an empty line); any other first line is the author's text.
 QString retitled(const QString& text, const QString& oldName, const QString& newName)
 {
     const int end = text.indexOf('\n');
@@ -108,112 +77,86 @@ QString retitled(const QString& text, const QString& oldName, const QString& new
     return first.captured(1) + newName + "\n\n" + (end < 0 ? QString() : text.mid(end + 1));
 }
 
-// What the author's keys add to and take from the writing log of the open item's book.
-void tally(World& w, const QString& added, const QString& removed = QString())
+// Keys at `pos` (selecting to `to`) turn `length` characters at `start` into `inserted`.
+QString keys(W w, int pos, int to, int start, int length, const QString& inserted,
+             const std::function<void(QTextEdit*)>& keys)
 {
-    const QPoint figures(readingCount(added), readingCount(removed));
+    w.setCursor(pos, to);
+    keys(editorOf(*w.window));
+    const QPoint figures(readingCount(inserted), readingCount(w.model.editor.mid(start, length)));
     if (!figures.isNull())
         w.written[1][w.model.relPath(w.model.openUid).section('/', 0, 0)] += figures;
+    w.model.editor.replace(start, length, inserted);
+    return QString("\"%1\" for %2..%3").arg(inserted).arg(start).arg(start + length);
 }
 
-QString typing(World& w)
+QString typing(W w)
 {
-    QString text = kTyped[w.pick(kTyped.size())];
-    // Text pasted from web pages comes with no-break spaces.
-    if (w.chance(10))
+    QString text = oneOf(w, kTyped);
+    if (w.chance(10)) // text pasted from web pages comes with no-break spaces
         text = QString(2, kNbsp) + text;
     const int pos = w.pick(w.model.editor.size() + 1);
-    w.setCursor(pos);
-    typeText(editorOf(*w.window), text);
-    w.model.editor.insert(pos, text);
-    tally(w, text);
-    return QString("\"%1\" at %2").arg(text).arg(pos);
+    return keys(w, pos, -1, pos, 0, text, [&](QTextEdit* e) { typeText(e, text); });
 }
 
 // Pasting over a selection (often empty): several paragraphs at once, as from a web page.
-QString paste(World& w)
+QString paste(W w)
 {
-    QString text = kTexts[w.pick(kTexts.size())];
+    QString text = oneOf(w, kTexts);
     text = text.isEmpty() ? QStringLiteral("正文") : text;
     if (w.chance(30))
         text.replace(QStringLiteral("　　"), QString(2, kNbsp));
     const int from = w.pick(w.model.editor.size() + 1);
     const int to = w.chance(70) ? from : w.pick(w.model.editor.size() + 1);
-    w.setCursor(from, to);
     QGuiApplication::clipboard()->setText(text);
-    QTest::keyClick(editorOf(*w.window), Qt::Key_V, Qt::ControlModifier);
-    const int start = qMin(from, to), length = qAbs(to - from);
-    tally(w, text, w.model.editor.mid(start, length));
-    w.model.editor.replace(start, length, text);
-    return QString("\"%1\" over %2..%3").arg(text).arg(from).arg(to);
+    return keys(w, from, to, qMin(from, to), qAbs(to - from), text,
+                [](QTextEdit* e) { QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier); });
 }
 
-QString backspaces(World& w)
+QString backspaces(W w)
 {
     const int pos = 1 + w.pick(w.model.editor.size());
     const int n = 1 + w.pick(5);
-    w.setCursor(pos);
-    for (int i = 0; i < n; ++i)
-        QTest::keyClick(editorOf(*w.window), Qt::Key_Backspace);
-    const int gone = qMin(n, pos);
-    tally(w, QString(), w.model.editor.mid(pos - gone, gone));
-    w.model.editor.remove(pos - gone, gone);
-    return QString("%1 before %2").arg(n).arg(pos);
+    return keys(w, pos, -1, pos - qMin(n, pos), qMin(n, pos), QString(), [n](QTextEdit* e) {
+        for (int i = 0; i < n; ++i)
+            QTest::keyClick(e, Qt::Key_Backspace);
+    });
 }
 
-QString pressReturn(World& w)
+QString pressReturn(W w)
 {
     const int pos = w.pick(w.model.editor.size() + 1);
-    w.setCursor(pos);
-    QTest::keyClick(editorOf(*w.window), Qt::Key_Return);
-    const QString insertion = Typesetting::enterInsertion(Typesetting::enterOptions(*w.settings()));
-    w.model.editor.insert(pos, insertion);
-    tally(w, insertion);
+    const QString what = keys(w, pos, -1, pos, 0,
+                              Typesetting::enterInsertion(Typesetting::enterOptions(*w.settings())),
+                              [](QTextEdit* e) { QTest::keyClick(e, Qt::Key_Return); });
     w.model.saveOpen();
-    return QString("at %1").arg(pos);
+    return what;
 }
 
-QString autosaveTick(World& w)
+QString saving(W w, bool autosave)
 {
-    w.invoke("timer_save_slot");
-    w.logSaved = true;
-    if (w.model.openUid) {
+    if (autosave && w.model.openUid) {
         w.backupText = w.model.editor;
         w.backupRequired = w.model.editor != w.model.savedText;
     }
+    if (autosave)
+        w.invoke("timer_save_slot");
+    else
+        QTest::keyClick(editorOf(*w.window), Qt::Key_S, Qt::ControlModifier);
     w.model.saveOpen();
+    w.logSaved = true;
     return QString();
 }
 
-QString openItem(World& w)
-{
-    const int uid = pickUid(w, 0);
-    w.click(uid);
-    w.model.open(uid);
-    return w.model.relPath(uid);
-}
-
-void renameExtras(World& w, const QString& from, const QString& to)
-{
-    QMap<QString, QByteArray> moved;
-    for (auto it = w.model.extraFiles.cbegin(); it != w.model.extraFiles.cend(); ++it)
-        moved[it.key().startsWith(from + '/') ? to + it.key().mid(from.size()) : it.key()] =
-            it.value();
-    w.model.extraFiles = moved;
-}
-
-QString renameItem(World& w)
+QString renameItem(W w)
 {
     // The open chapter is the one whose text a rename touches.
-    const int uid = w.model.openUid && w.model.find(w.model.openUid) && w.chance(30)
-                        ? w.model.openUid
-                        : pickUid(w, 0);
+    const int uid = w.model.find(w.model.openUid) && w.chance(30) ? w.model.openUid : pickUid(w, 0);
     Node* node = w.model.find(uid);
-    const QString old = node->name;
-    QStringList siblings = w.model.siblingNames(uid);
+    const QString old = node->name, path = w.model.relPath(uid);
+    QStringList siblings = w.model.namesIn(w.model.parentOf(uid));
     siblings.removeOne(old);
     const int way = w.pick(4);
-    const bool unsafe = way == 1;
     // A sibling whose file was removed outside is the interesting one to clash with.
     if (way == 2) {
         const Node* parent = w.model.parentOf(uid);
@@ -222,32 +165,27 @@ QString renameItem(World& w)
                 siblings = QStringList{n.name};
         }
     }
-    const QStringList safe = kSafeNames + w.goneNames[node->kind];
-    const QString name = way == 0 ? safe[w.pick(safe.size())]
-                         : unsafe ? kUnsafeNames[w.pick(kUnsafeNames.size())]
-                         : way == 2 && !siblings.isEmpty() ? siblings[w.pick(siblings.size())]
+    const QString name = way == 0   ? oneOf(w, kSafeNames + w.goneNames[node->kind])
+                         : way == 1 ? oneOf(w, {"", " 前空格", "a/b", "..", "尾空格 ", "c\\d"})
+                         : way == 2 && !siblings.isEmpty() ? oneOf(w, siblings)
                                                            : old;
-    const bool refused =
-        siblings.contains(name) || (node->kind == 3 && (name == "index" || node->vanished));
-    const QString path = w.model.relPath(uid);
-    const QString what = QString("%1 to \"%2\"").arg(path, name);
-
-    QTreeView* tree = treeOf(*w.window);
     const QModelIndex index = w.index(uid);
-    emit tree->doubleClicked(index);
-    tree->model()->setData(index, name);
+    emit treeOf(*w.window)->doubleClicked(index);
+    treeOf(*w.window)->model()->setData(index, name);
     w.settle();
-
-    if (unsafe) {
-        expectError(w, name.isEmpty() ? kEmptyName : kUnsafe);
-    } else if (name == old) {
-    } else if (refused) {
-        expectError(w, kNameTaken);
+    if (way == 1) {
+        expectError(w, name.isEmpty() ? "名称不能为空!"
+                                      : "名称不能含有 / 或 \\，不能是 . 或 ..，首尾也不能有空格!");
+    } else if (name != old && (siblings.contains(name) ||
+                               (node->kind == 3 && (name == "index" || node->vanished)))) {
+        expectError(w, "重命名失败! 可能存在同名章节");
         w.model.editorEnabled = false;
-    } else {
-        renameExtras(w, path,
-                     path.section('/', 0, -2).isEmpty() ? name
-                                                        : path.section('/', 0, -2) + '/' + name);
+    } else if (name != old) {
+        const QString to = (path.contains('/') ? path.section('/', 0, -2) + '/' : "") + name;
+        for (const QString& file : w.model.extraFiles.keys()) {
+            if (file.startsWith(path + '/'))
+                w.model.extraFiles[to + file.mid(path.size())] = w.model.extraFiles.take(file);
+        }
         node->name = name;
         // A book's writing log goes with it, joining any its new name already has.
         for (auto& log : w.written) {
@@ -259,51 +197,39 @@ QString renameItem(World& w)
             w.model.saveOpen();
         }
     }
-    return what;
+    return QString("%1 to \"%2\"").arg(path, name);
 }
 
-QString newBook(World& w)
+// A new book, volume or chapter (at a volume's end from its menu or a chapter's, or before a
+// chapter); a volume or chapter opens at once.
+QString newItem(W w, int kind)
 {
-    w.invoke("newBooks_slot");
-    const int uid = w.adoptNew(0, w.model.books.size(), 1);
-    return w.model.relPath(uid);
-}
-
-QString newVolume(World& w)
-{
-    const int book = pickUid(w, 1);
-    w.select(book);
-    w.invoke("newVolume_slot");
-    const int uid = w.adoptNew(book, w.model.find(book)->children.size(), 2);
-    w.model.open(uid);
-    return w.model.relPath(uid);
-}
-
-// A new chapter at the end of a volume (from the volume's menu or a chapter's) or inserted
-// before a chapter; it opens at once.
-QString newChapter(World& w)
-{
-    const int way = w.pick(3);
-    const int target = way == 0 ? pickUid(w, 2) : pickUid(w, 3);
-    if (!target)
+    const int way = kind == 3 ? w.pick(3) : 0;
+    const int target = kind == 1 ? 0 : pickUid(w, way == 0 ? kind - 1 : 3);
+    if (kind == 3 && !target)
         return "no place";
-    const int volume = way == 0 ? target : w.model.parentOf(target)->uid;
-    const int row = way == 2 ? rowOf(w, target) : w.model.find(volume)->children.size();
-    const QString where = w.model.relPath(target);
-    w.select(target);
-    w.invoke(way == 0 ? "newChapter_slot" : way == 1 ? "new_Chapter_slot" : "insertChapter_slot");
-    const int uid = w.adoptNew(volume, row, 3);
-    w.model.open(uid);
-    return QString("%1 from %2").arg(w.model.relPath(uid), where);
+    const int parent = kind == 3 && way != 0 ? w.model.parentOf(target)->uid : target;
+    const Node* p = w.model.find(parent);
+    const int row = way == 2 ? rowOf(w, target) : (p ? p->children : w.model.books).size();
+    if (target)
+        w.select(target);
+    w.invoke(kind == 1   ? "newBooks_slot"
+             : kind == 2 ? "newVolume_slot"
+                         : QList<const char*>{"newChapter_slot", "new_Chapter_slot",
+                                              "insertChapter_slot"}[way]);
+    const int uid = w.adoptNew(parent, row, kind);
+    if (kind > 1)
+        w.model.open(uid);
+    return QString("%1 from %2").arg(w.model.relPath(uid), w.model.relPath(target));
 }
 
-QString moveChapter(World& w)
+QString moveChapter(W w)
 {
     const int uid = pickUid(w, 3);
     Node* volume = w.model.parentOf(uid);
     const int row = rowOf(w, uid);
     const int step = w.chance(50) ? -1 : 1;
-    const QString what = QString("%1 %2").arg(w.model.relPath(uid), step < 0 ? "up" : "down");
+    const QString what = QString("%1 %2").arg(w.model.relPath(uid)).arg(step);
     w.select(uid);
     w.invoke(step < 0 ? "upChapter_slot" : "downChapter_slot");
     if (row + step < 0 || row + step >= volume->children.size())
@@ -315,77 +241,59 @@ QString moveChapter(World& w)
     return what;
 }
 
-QString deleteChapter(World& w)
+QString deleteItem(W w, int kind)
 {
-    const int uid = pickUid(w, 3);
-    Node* volume = w.model.parentOf(uid);
+    const int uid = pickUid(w, kind);
+    const QString what = w.model.relPath(uid);
+    Node* parent = w.model.parentOf(uid);
+    QVector<Node>& siblings = parent ? parent->children : w.model.books;
     const int row = rowOf(w, uid);
     // The view makes the next chapter current, or the one before, or the volume.
-    const int next = row + 1 < volume->children.size() ? volume->children[row + 1].uid
-                     : row > 0                         ? volume->children[row - 1].uid
-                                                       : volume->uid;
-    const QString what = w.model.relPath(uid);
+    const int next = kind == 1                   ? 0
+                     : row + 1 < siblings.size() ? siblings[row + 1].uid
+                     : row > 0                   ? siblings[row - 1].uid
+                                                 : parent->uid;
     w.select(uid);
-    w.invoke("deleteChapter_slot");
-    w.model.saveOpen();
-    const Node* chapter = w.model.find(uid);
-    if (!chapter->vanished) {
-        w.model.bin.append({copyPattern(what.split('/').join('_')), {{QString(), chapter->bytes}}});
-    }
-    if (w.model.openUid == uid)
-        w.model.openUid = 0;
-    w.forget(volume->children[row]);
-    volume->children.removeAt(row);
-    w.model.open(next);
-    return what;
-}
-
-QString deleteBook(World& w)
-{
-    const int uid = pickUid(w, 1);
-    const QString what = w.model.relPath(uid);
-    w.select(uid);
-    w.invoke("deleteBooks_slot");
+    w.invoke(kind == 1 ? "deleteBooks_slot" : "deleteChapter_slot");
     w.model.saveOpen();
     QMap<QString, QByteArray> copy;
     const QMap<QString, QByteArray> all = w.model.files();
     for (auto it = all.cbegin(); it != all.cend(); ++it) {
-        if (it.key().startsWith(what + '/')) {
+        if (kind == 1 && it.key().startsWith(what + '/')) {
             copy[it.key().mid(what.size() + 1)] = it.value();
             w.model.extraFiles.remove(it.key());
         }
     }
-    w.model.bin.append({"^" + QRegularExpression::escape(what) + "_\\d{13}$", copy});
-    if (w.model.openUid && w.model.within(w.model.openUid, uid))
+    if (kind == 1)
+        w.model.bin.append({copyPattern(what, ""), copy});
+    else if (!siblings[row].vanished)
+        w.model.bin.append({copyPattern(what.split('/').join('_')), {{"", siblings[row].bytes}}});
+    const QString open = w.model.relPath(w.model.openUid);
+    if (open == what || open.startsWith(what + '/'))
         w.model.closeEditor();
-    w.forget(w.model.books[rowOf(w, uid)]);
-    w.model.books.removeAt(rowOf(w, uid));
-    w.model.editorEnabled = false;
+    w.forget(siblings[row]);
+    siblings.removeAt(row);
+    if (kind == 1)
+        w.model.editorEnabled = false;
+    else
+        w.model.open(next);
     return what;
 }
 
-// An item of a generated book; `withText`, a file holding one of the sample texts as an
-// author's files come: UTF-8 with or without a byte-order mark, GB18030 or with a bad byte.
-Node item(World& w, int kind, const QString& name, bool withText)
+// An imported item; `withText`, with a file as authors' come: UTF-8 (with a BOM or a bad
+// byte) or GB18030.
+Node item(W w, int kind, const QString& name, bool withText)
 {
-    Node n;
-    n.kind = kind;
-    n.name = name;
-    if (!withText)
-        return n;
-    const QString text = kTexts[w.pick(kTexts.size())];
-    const int way = w.pick(4);
-    n.text = text;
-    n.bytes = text.toUtf8();
-    if (way == 1)
-        n.bytes.prepend("\xEF\xBB\xBF");
+    Node n{0, kind, name, {}, withText ? oneOf(w, kTexts) : QString(), false, {}};
+    const QString text = n.text;
+    const int way = withText ? w.pick(4) : 0;
+    n.bytes = QByteArray(way == 1 ? "\xEF\xBB\xBF" : "") + text.toUtf8();
     if (way == 2) {
         const QByteArray gb = QTextCodec::codecForName("GB18030")->fromUnicode(text);
         QTextCodec::ConverterState state;
         QTextCodec::codecForName("UTF-8")->toUnicode(gb.constData(), gb.size(), &state);
         n.bytes = state.invalidChars > 0 ? gb : n.bytes;
-    }
-    if (way == 3) {
+    } else if (way == 3) {
         const int at = w.pick(text.size() + 1);
         n.bytes = text.left(at).toUtf8() + '\xFF' + text.mid(at).toUtf8();
         n.text = text.left(at) + QChar(QChar::ReplacementCharacter) + text.mid(at);
@@ -393,15 +301,14 @@ Node item(World& w, int kind, const QString& name, bool withText)
     return n;
 }
 
-// `n` distinct names for the volumes or chapters of a generated book, in the order an import
-// lists them: numbered ones, now and then the name of a deleted item.
-QStringList names(World& w, int kind, int n)
+// `n` distinct names of volumes or chapters in import order, some of deleted items.
+QStringList names(W w, int kind, int n)
 {
     QStringList all;
     while (all.size() < n) {
         const QStringList& gone = w.goneNames[kind];
         const QString name = !gone.isEmpty() && w.chance(25)
-                                 ? gone[w.pick(gone.size())]
+                                 ? oneOf(w, gone)
                                  : QString(kind == 2 ? "第%1卷" : "第%1章").arg(1 + w.pick(30));
         if (!all.contains(name))
             all << name;
@@ -410,59 +317,112 @@ QStringList names(World& w, int kind, int n)
     return all;
 }
 
-QString importBook(World& w)
+void writeSource(W w, const QString& rel, const QByteArray& bytes)
 {
-    const QStringList pool = kBookNames + w.goneNames[1];
-    QString name = pool[w.pick(pool.size())];
-    if (w.chance(20) && !w.model.books.isEmpty())
-        name = w.model.books[w.pick(w.model.books.size())].name;
+    QDir().mkpath(QFileInfo(w.sources.path() + '/' + rel).path());
+    writeBytes(w.sources.path() + '/' + rel, bytes);
+    w.sourceFiles[rel] = bytes;
+}
+
+// A name for an imported book: now and then one the library already has.
+QString importName(W w, const QString& fresh)
+{
+    return w.chance(20) && !w.model.books.isEmpty() ? oneOf(w, w.model.namesIn(nullptr)) : fresh;
+}
+
+// A book's directory: index.txt files, chapters (some .TXT) and a file that is none.
+QString importBook(W w)
+{
+    const QString name =
+        importName(w, oneOf(w, QStringList{"旧稿", "长夜", "林'夕", "A Book"} + w.goneNames[1]));
     const QString rel = QString("%1/%2").arg(++w.imports).arg(name);
-    QDir().mkpath(w.sources.path() + '/' + rel);
     const bool bookIndex = w.chance(15);
     Node book = item(w, 1, name, bookIndex);
-    QMap<QString, QByteArray> extras;
-    auto write = [&](const QString& file, const QByteArray& bytes) {
-        writeBytes(w.sources.path() + '/' + rel + '/' + file, bytes);
-        w.sourceFiles[rel + '/' + file] = bytes;
-    };
     if (bookIndex)
-        write("index.txt", book.bytes);
-    if (w.chance(30)) {
-        write("说明.md", "not a chapter");
-        extras["说明.md"] = "not a chapter";
-    }
+        writeSource(w, rel + "/index.txt", book.bytes);
+    const bool extra = w.chance(30);
+    if (extra)
+        writeSource(w, rel + "/说明.md", "not a chapter");
     for (const QString& volumeName : names(w, 2, 1 + w.pick(3))) {
         const bool index = w.chance(20);
         Node volume = item(w, 2, volumeName, index);
         QDir().mkpath(w.sources.path() + '/' + rel + '/' + volume.name);
         if (index)
-            write(volume.name + "/index.txt", volume.bytes);
+            writeSource(w, rel + '/' + volume.name + "/index.txt", volume.bytes);
         for (const QString& chapterName : names(w, 3, w.pick(5))) {
             volume.children << item(w, 3, chapterName, true);
-            write(volume.name + '/' + chapterName + (w.chance(20) ? ".TXT" : ".txt"),
-                  volume.children.last().bytes);
+            writeSource(
+                w, rel + '/' + volume.name + '/' + chapterName + (w.chance(20) ? ".TXT" : ".txt"),
+                volume.children.last().bytes);
         }
         book.children << volume;
     }
-
     FileChooser::setImportChooser([dir = w.sources.path() + '/' + rel](QWidget*) { return dir; });
     w.invoke("importBooks_slot");
     FileChooser::setImportChooser({});
-    const QString what = QString("\"%1\" with %2 volumes").arg(name).arg(book.children.size());
-    if (bookTaken(w, name)) {
-        expectError(w, kBookTaken);
-        return what;
+    if (w.model.namesIn(nullptr).contains(name)) {
+        expectError(w, "导入失败：书库里已有同名的书!");
+        return name + " (taken)";
     }
     w.model.adopt(nullptr, book);
-    for (auto it = extras.cbegin(); it != extras.cend(); ++it)
-        w.model.extraFiles[name + '/' + it.key()] = it.value();
-    if (!extras.isEmpty())
-        w.expectedMessages.append({-1, extras.keys().join('|')});
+    if (extra) {
+        w.model.extraFiles[name + "/说明.md"] = "not a chapter";
+        w.expectedMessages.append({-1, "说明.md"});
+    }
     w.model.editorEnabled = false;
-    return what;
+    return name;
 }
 
-QString exportBook(World& w)
+// A whole book as one text file, its preview accepted as it comes: each chapter file is
+// its heading, an empty line, its text.
+QString importWholeBook(W w)
+{
+    static const QStringList bodies = {"夜色很深。\n\n　　他走了。", "Hello world", "　　正文。",
+                                       "没有标题的开头，直接是正文。\n第二段"};
+    const QString name = importName(w, QString("整书%1").arg(++w.imports));
+    QString whole;
+    Node book = item(w, 1, name, false);
+    for (int v = 1, volumes = 1 + w.pick(2), chapterNo = 0; v <= volumes; ++v) {
+        book.children << item(w, 2, QString("第%1卷 风起").arg(v), false);
+        whole += book.children.last().name + "\n";
+        for (int c = 0, chapters = 1 + w.pick(3); c < chapters; ++c) {
+            const QString heading = QString("第%1章 开端").arg(++chapterNo);
+            const QString body = oneOf(w, bodies);
+            whole += heading + "\n" + body + "\n";
+            const QString text = heading + "\n\n" + body;
+            book.children.last().children << Node{0, 3, heading, text.toUtf8(), text, false, {}};
+        }
+    }
+    writeSource(w, name + ".txt",
+                (w.chance(30) ? QByteArray("\xEF\xBB\xBF") : QByteArray()) + whole.toUtf8());
+    FileChooser::setImportTextChooser(
+        [file = w.sources.path() + '/' + name + ".txt"](QWidget*) { return file; });
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* preview = w.window->findChild<QDialog*>("TxtImportDialog");
+        if (!preview || !preview->isVisible())
+            return;
+        poll.stop();
+        auto* box = preview->findChild<QDialogButtonBox*>("buttonBox");
+        QPushButton* ok = box ? box->button(QDialogButtonBox::Ok) : nullptr;
+        if (ok && ok->isEnabled())
+            ok->click();
+        if (preview->isVisible())
+            preview->reject();
+    });
+    poll.start(5);
+    const bool taken = w.model.namesIn(nullptr).contains(name);
+    w.invoke("importTxt_slot");
+    FileChooser::setImportTextChooser({});
+    if (taken)
+        return name + " (taken)";
+    w.model.saveOpen(); // before the tree is rebuilt
+    w.model.adopt(nullptr, book);
+    w.model.editorEnabled = false;
+    return name;
+}
+
+QString exportBook(W w)
 {
     const int uid = pickUid(w, 1);
     const QString file = QString("导出%1.txt").arg(w.expectedExports.size() + 1);
@@ -482,104 +442,41 @@ QString exportBook(World& w)
     }
     w.expectedExports[file] = text.toUtf8();
     if (!complete)
-        expectError(w, kCannotOpen);
-    return w.model.relPath(uid) + " to " + file;
+        expectError(w, "不能打开文件!");
+    return w.model.relPath(uid);
 }
 
-QString oneKeyTypesetting(World& w)
+QString oneKeyTypesetting(W w)
 {
     auto* button = w.window->findChild<QAbstractButton*>("one_key");
     if (!button)
-        w.fail("no one_key button");
-    else
-        button->click();
-    w.model.editor =
-        Typesetting::oneKey(plainForm(w.model.editor), Typesetting::oneKeyOptions(*w.settings()));
+        return w.fail("no one_key button"), QString();
+    button->click();
+    // Typesetting reads the editor's plain-text view: no-break spaces and line separators
+    // are spaces and line feeds there.
+    const QString plain = QString(w.model.editor).replace(kNbsp, ' ').replace(QChar(0x2028), '\n');
+    w.model.editor = Typesetting::oneKey(plain, Typesetting::oneKeyOptions(*w.settings()));
     return QString();
 }
 
-QString replaceAll(World& w)
+QString replaceAll(W w)
 {
     const int from = w.pick(w.model.editor.size());
     const QString selected = w.model.editor.mid(from, 1 + w.pick(3)).section('\n', 0, 0);
     if (selected.isEmpty())
         return "nothing selected";
-    const QString replacement = kTyped[w.pick(kTyped.size())];
+    const QString replacement = oneOf(w, kTyped);
     const bool caseInsensitive = w.chance(50);
     w.setCursor(from, from + selected.size());
     w.invoke("str_replace_slot", Q_ARG(QString, replacement), Q_ARG(bool, true),
              Q_ARG(bool, caseInsensitive));
-    w.model.editor.replace(selected, replacement,
-                           caseInsensitive ? Qt::CaseInsensitive : Qt::CaseSensitive);
-    return QString("\"%1\" by \"%2\"%3")
-        .arg(selected, replacement, caseInsensitive ? ", any case" : "");
+    w.model.editor.replace(selected, replacement, Qt::CaseSensitivity(!caseInsensitive));
+    return QString("\"%1\" by \"%2\"").arg(selected, replacement);
 }
 
-// A whole book as one text file: volume and chapter headings on lines of their own. The
-// preview is accepted as it comes; each chapter file is its heading, an empty line, its text.
-QString importWholeBook(World& w)
+QString vanish(W w)
 {
-    static const QStringList bodies = {"夜色很深。\n\n　　他走了。", "Hello world", "　　正文。",
-                                       "没有标题的开头，直接是正文。\n第二段"};
-    QString name = QString("整书%1").arg(w.imports + 1);
-    if (w.chance(20) && !w.model.books.isEmpty())
-        name = w.model.books[w.pick(w.model.books.size())].name;
-    const QString file = QString("%1/%2.txt").arg(w.sources.path(), name);
-    ++w.imports;
-    QString whole;
-    Node book = item(w, 1, name, false);
-    int chapterNo = 0;
-    const int volumes = 1 + w.pick(2);
-    for (int v = 1; v <= volumes; ++v) {
-        Node volume = item(w, 2, QString("第%1卷 风起").arg(v), false);
-        whole += volume.name + "\n";
-        const int chapters = 1 + w.pick(3);
-        for (int c = 0; c < chapters; ++c) {
-            Node chapter = item(w, 3, QString("第%1章 开端").arg(++chapterNo), false);
-            const QString body = bodies[w.pick(bodies.size())];
-            whole += chapter.name + "\n" + body + "\n";
-            chapter.text = chapter.name + "\n\n" + body;
-            chapter.bytes = chapter.text.toUtf8();
-            volume.children << chapter;
-        }
-        book.children << volume;
-    }
-    const QByteArray bytes =
-        (w.chance(30) ? QByteArray("\xEF\xBB\xBF") : QByteArray()) + whole.toUtf8();
-    writeBytes(file, bytes);
-    w.sourceFiles[QFileInfo(file).fileName()] = bytes;
-
-    const bool taken = bookTaken(w, name);
-    FileChooser::setImportTextChooser([file](QWidget*) { return file; });
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        auto* preview = w.window->findChild<QDialog*>("TxtImportDialog");
-        if (!preview || !preview->isVisible())
-            return;
-        poll.stop();
-        auto* box = preview->findChild<QDialogButtonBox*>("buttonBox");
-        QPushButton* ok = box ? box->button(QDialogButtonBox::Ok) : nullptr;
-        if (ok && ok->isEnabled())
-            ok->click();
-        if (preview->isVisible())
-            preview->reject();
-    });
-    poll.start(5);
-    w.invoke("importTxt_slot");
-    FileChooser::setImportTextChooser({});
-    const QString what = QString("\"%1\" with %2 volumes").arg(name).arg(book.children.size());
-    if (taken)
-        return what + ", name taken";
-    // The open text is saved before the tree is rebuilt.
-    w.model.saveOpen();
-    w.model.adopt(nullptr, book);
-    w.model.editorEnabled = false;
-    return what;
-}
-
-QString vanish(World& w)
-{
-    const int uid = pickUid(w, 3, [](const Node& n) { return !n.vanished; });
+    const int uid = pickUid(w, 3, false);
     if (!uid)
         return "nothing left to remove";
     QFile::remove(w.app.file("data/我的书籍/" + w.model.relFile(uid)));
@@ -587,9 +484,9 @@ QString vanish(World& w)
     return w.model.relPath(uid);
 }
 
-// Fills in fields of a window by object name (a property each, as the author's input sets
-// it), then clicks its button `button`. A missing field or button fails the step.
-bool fillIn(World& w, QObject* window,
+// Sets fields of a window by object name and property as the author's input does, then
+// clicks `button`; a missing field or button fails the step.
+bool fillIn(W w, QObject* window,
             const QVector<std::tuple<const char*, const char*, QVariant>>& fields,
             const char* button)
 {
@@ -601,23 +498,14 @@ bool fillIn(World& w, QObject* window,
     auto* click = window ? window->findChild<QAbstractButton*>(button) : nullptr;
     if (!click)
         w.fail(QString("no button %1").arg(button));
-    if (!w.failure.isEmpty())
-        return false;
-    click->click();
-    return true;
+    if (w.failure.isEmpty())
+        click->click();
+    return w.failure.isEmpty();
 }
 
-// A file a search rewrites only when it can read it and its bytes decode cleanly.
-bool cleanlyDecoded(const Node& chapter)
-{
-    return !chapter.vanished && (!chapter.text.contains(QChar::ReplacementCharacter) ||
-                                 chapter.bytes.contains("\xEF\xBF\xBD"));
-}
-
-// 全书查找 with 全部替换 over the open book or the whole library: a word (or a pattern with a
-// group) taken from a chapter in scope; every chapter that holds it is backed up, then
-// rewritten, the open one in the editor only.
-QString replaceAcross(World& w)
+// 全书查找 + 全部替换 of a word (or a pattern with a group) from a chapter in scope: every
+// chapter holding it is backed up, then rewritten, the open one in the editor only.
+QString replaceAcross(W w)
 {
     LibraryModel& m = w.model;
     const bool whole = !m.find(m.openUid) || w.chance(50);
@@ -632,15 +520,18 @@ QString replaceAcross(World& w)
         if (!whole && m.relPath(uid).section('/', 0, 0) != book)
             continue;
         texts << textOf(uid);
-        if (inEditor(uid) || cleanlyDecoded(*m.find(uid)))
+        // A file is rewritten only when it can be read and its bytes decode cleanly.
+        const Node& c = *m.find(uid);
+        if (inEditor(uid) || (!c.vanished && (!c.text.contains(QChar::ReplacementCharacter) ||
+                                              c.bytes.contains("\xEF\xBF\xBD"))))
             scope << uid;
     }
-    const QString source = texts.isEmpty() ? "正文" : texts[w.pick(texts.size())];
+    const QString source = texts.isEmpty() ? "正文" : oneOf(w, texts);
     QString word = source.mid(w.pick(source.size()), 1 + w.pick(3)).section('\n', 0, 0);
     word = word.isEmpty() ? "正文" : word;
     const bool regex = w.chance(30);
     const bool caseSensitive = w.chance(50);
-    QString replacement = kTyped[w.pick(kTyped.size())];
+    QString replacement = oneOf(w, kTyped);
     if (regex)
         replacement = w.chance(50) ? "\\1" + replacement : replacement + "<\\1>";
     const QString pattern = regex ? "(" + QRegularExpression::escape(word) + ")" : word;
@@ -662,11 +553,10 @@ QString replaceAcross(World& w)
     w.app.questionAnswer = 0;
 
     const QRegularExpression re(regex ? pattern : QRegularExpression::escape(word),
-                                caseSensitive ? QRegularExpression::UseUnicodePropertiesOption
-                                              : QRegularExpression::UseUnicodePropertiesOption |
-                                                    QRegularExpression::CaseInsensitiveOption);
-    int chapters = 0;
-    int matches = 0;
+                                QRegularExpression::UseUnicodePropertiesOption |
+                                    (caseSensitive ? QRegularExpression::NoPatternOption
+                                                   : QRegularExpression::CaseInsensitiveOption));
+    int chapters = 0, matches = 0;
     for (int uid : scope) {
         const QString old = textOf(uid);
         int n = 0;
@@ -691,15 +581,13 @@ QString replaceAcross(World& w)
                                    .arg(chapters)
                                    .arg(matches))
                 : qMakePair(0, QString("没有找到可替换的内容。")));
-    return QString("\"%1\" by \"%2\" in %3%4%5%6, %7 in %8 chapters")
-        .arg(pattern, replacement, whole ? "the library" : book, regex ? ", pattern" : "",
-             caseSensitive ? "" : ", any case", confirmed ? "" : ", declined")
-        .arg(matches)
-        .arg(chapters);
+    return QString("\"%1\" by \"%2\" (%3%4%5)")
+        .arg(pattern, replacement, whole ? "library" : "book", caseSensitive ? "" : ", any case",
+             confirmed ? "" : ", declined");
 }
 
 // Drags the boundary between the catalog and the editor, now and then beyond its limits.
-QString dragCatalog(World& w)
+QString dragCatalog(W w)
 {
     const int x = 100 + w.pick(321);
     w.whileShown([&w, x] {
@@ -721,29 +609,27 @@ QString dragCatalog(World& w)
             QApplication::sendEvent(handle, e);
         w.catalogWidth = qBound(CatalogWidth::DragMinimum, x, CatalogWidth::dragMaximum(800));
         if (column->width() != w.catalogWidth)
-            w.fail(
-                QString("the catalog is %1 wide after a drag to %2").arg(column->width()).arg(x));
+            w.fail(QString("the catalog is %1 wide after a drag").arg(column->width()));
     });
     return QString("to %1").arg(x);
 }
 
 // The daily goal on the settings dialog's 分章排版 tab; an emptied field keeps the goal.
-QString setDailyGoal(World& w)
+QString setDailyGoal(W w)
 {
-    static const QStringList goals = {"1", "2000", "4000", "100000", "0", ""};
-    const QString goal = w.chance(50) ? goals[w.pick(goals.size())] : QString::number(w.pick(9000));
+    const QString goal = w.chance(50) ? oneOf(w, {"1", "2000", "4000", "100000", "0", ""})
+                                      : QString::number(w.pick(9000));
     w.invokeOver("on_settings_clicked");
     if (!fillIn(w, w.window->findChild<QDialog*>("DialogSetting"),
                 {{"tabWidget2", "currentIndex", 0}, {"daily_goal", "text", goal}}, "set_save"))
         return QString();
     w.settle();
-    if (!goal.isEmpty())
-        w.dailyGoal = goal.toInt();
-    return QString("\"%1\"").arg(goal);
+    w.dailyGoal = goal.isEmpty() ? w.dailyGoal : goal.toInt();
+    return goal;
 }
 
 // An orderly quit saves the writing log; after a crash what it had not saved may be gone.
-QString restart(World& w, bool orderly)
+QString restart(W w, bool orderly)
 {
     w.endWindow(orderly);
     (orderly ? w.logSaved : w.logMayBeLost) = true;
@@ -751,45 +637,56 @@ QString restart(World& w, bool orderly)
     return QString();
 }
 
+// Whether the library has an item of `kind` (0: any); below 0, always.
+std::function<bool(const World&)> has(int kind)
+{
+    return [kind](const World& w) { return kind < 0 || !w.model.uids(kind).isEmpty(); };
+}
+
+bool editing(const World& w) { return w.model.openUid && w.model.editorEnabled; }
+
+QString openItem(W w)
+{
+    const int uid = pickUid(w, 0);
+    w.select(uid);
+    emit treeOf(*w.window)->clicked(treeOf(*w.window)->currentIndex());
+    w.model.open(uid);
+    return w.model.relPath(uid);
+}
+
 } // namespace
 
 const QVector<Operation>& operations()
 {
     static const QVector<Operation> table = {
-        {"open item", 12, [](const World& w) { return !w.model.books.isEmpty(); }, openItem},
+        {"open item", 12, has(0), openItem},
         {"type", 20, editing, typing},
         {"paste", 4, editing, paste},
         {"backspace", 8, [](const World& w) { return editing(w) && !w.model.editor.isEmpty(); },
          backspaces},
         {"Return", 6, editing, pressReturn},
-        {"Ctrl+S", 4, editing,
-         [](World& w) {
-             QTest::keyClick(editorOf(*w.window), Qt::Key_S, Qt::ControlModifier);
-             w.model.saveOpen();
-             w.logSaved = true;
-             return QString();
-         }},
-        {"autosave tick", 6, always, autosaveTick},
-        {"rename", 8, [](const World& w) { return !w.model.books.isEmpty(); }, renameItem},
-        {"new book", 2, always, newBook},
-        {"new volume", 2, [](const World& w) { return hasKind(w, 1); }, newVolume},
-        {"new chapter", 5, [](const World& w) { return hasKind(w, 2); }, newChapter},
-        {"move chapter", 4, [](const World& w) { return hasKind(w, 3); }, moveChapter},
-        {"delete chapter", 3, [](const World& w) { return hasKind(w, 3); }, deleteChapter},
-        {"delete book", 2, [](const World& w) { return hasKind(w, 1); }, deleteBook},
-        {"import book", 2, always, importBook},
-        {"import a whole-book text file", 2, always, importWholeBook},
-        {"export book", 2, [](const World& w) { return hasKind(w, 1); }, exportBook},
+        {"Ctrl+S", 4, editing, [](W w) { return saving(w, false); }},
+        {"autosave tick", 6, has(-1), [](W w) { return saving(w, true); }},
+        {"rename", 8, has(0), renameItem},
+        {"new book", 2, has(-1), [](W w) { return newItem(w, 1); }},
+        {"new volume", 2, has(1), [](W w) { return newItem(w, 2); }},
+        {"new chapter", 5, has(2), [](W w) { return newItem(w, 3); }},
+        {"move chapter", 4, has(3), moveChapter},
+        {"delete chapter", 3, has(3), [](W w) { return deleteItem(w, 3); }},
+        {"delete book", 2, has(1), [](W w) { return deleteItem(w, 1); }},
+        {"import book", 2, has(-1), importBook},
+        {"import a whole-book text file", 2, has(-1), importWholeBook},
+        {"export book", 2, has(1), exportBook},
         {"one-key typesetting", 3, [](const World& w) { return w.model.openUid != 0; },
          oneKeyTypesetting},
         {"replace all", 3,
          [](const World& w) { return w.model.openUid && !w.model.editor.isEmpty(); }, replaceAll},
-        {"replace across chapters", 3, [](const World& w) { return hasKind(w, 3); }, replaceAcross},
-        {"drag the catalog boundary", 1, always, dragCatalog},
-        {"set the daily goal", 1, always, setDailyGoal},
-        {"file removed outside", 2, [](const World& w) { return hasKind(w, 3); }, vanish},
-        {"quit and restart", 2, always, [](World& w) { return restart(w, true); }},
-        {"abrupt end and restart", 1, always, [](World& w) { return restart(w, false); }},
+        {"replace across chapters", 3, has(3), replaceAcross},
+        {"drag the catalog boundary", 1, has(-1), dragCatalog},
+        {"set the daily goal", 1, has(-1), setDailyGoal},
+        {"file removed outside", 2, has(3), vanish},
+        {"quit and restart", 2, has(-1), [](W w) { return restart(w, true); }},
+        {"abrupt end and restart", 1, has(-1), [](W w) { return restart(w, false); }},
     };
     return table;
 }

@@ -1,6 +1,4 @@
 # random author operations against a model of the library
 lorvane_add_test(NAME tst_randomops KIND widgets SOURCES randomops/tst_randomops.cpp
-  randomops/librarymodel.cpp randomops/librarymodel.h randomops/world.cpp randomops/world.h
-  randomops/invariants.cpp randomops/invariants.h randomops/operations.cpp
-  randomops/operations.h)
+  randomops/world.cpp randomops/world.h randomops/invariants.cpp randomops/operations.cpp)
 set_tests_properties(tst_randomops PROPERTIES TIMEOUT 600)

@@ -1,25 +1,72 @@
 #pragma once
 
-#include "randomops/librarymodel.h"
 #include "support/testsupport.h"
 
+#include <QByteArray>
 #include <QDate>
+#include <QMap>
 #include <QModelIndex>
 #include <QPoint>
 #include <QRandomGenerator>
 #include <QSet>
+#include <QStringList>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <memory>
 
 class MainWindow;
 class QSettings;
 
-// Faults of the program that are known and being mended, by name (listed in world.cpp).
-// While one is listed, the operations that would run into it ask World::known() and keep out
-// of its way; once its mend is merged, its entry and its gates go, and the operations reach
-// it again. LORVANE_RANDOMOPS_UNGATE=all (or a list of names) lifts the gates for a run.
-QSet<QString> knownFaults();
+// What the author's library must hold after any sequence of operations: the items in their
+// order, every file's bytes, the recycle bin's copies and the editor's text. Qt Core only.
+class LibraryModel
+{
+public:
+    struct Node {
+        int uid = 0;
+        int kind = 0; // 1 book, 2 volume, 3 chapter
+        QString name;
+        QByteArray bytes;      // of the chapter file, or of a book's or volume's index.txt
+        QString text;          // what opening it must show
+        bool vanished = false; // removed outside the program
+        QVector<Node> children;
+    };
+    // A copy matching `pattern` holding these files ("": a single-file copy).
+    struct BinEntry {
+        QString pattern;
+        QMap<QString, QByteArray> files;
+    };
+
+    QVector<Node> books;
+    QVector<BinEntry> bin;
+    QMap<QString, QByteArray> extraFiles; // copied by an import but not indexed
+    // The editor: the item it saves into (0: none), its text, the text last read or written.
+    int openUid = 0;
+    QString editor, savedText;
+    bool editorEnabled = false;
+
+    Node* find(int uid) const;
+    Node* parentOf(int uid) const;
+    QString relPath(int uid) const;                // "book/volume/chapter"
+    QString relFile(int uid) const;                // the file opening it reads, below the library
+    QVector<int> uids(int kind = 0) const;         // depth first, in order
+    QStringList namesIn(const Node* parent) const; // of the books when null
+    Node& add(Node* parent, int row, int kind, const QString& name, const QByteArray& bytes,
+              const QString& text);
+    // Adds `node` with everything below it at the end of `parent`'s children, new uids each.
+    void adopt(Node* parent, const Node& node);
+    // Written only when the text differs from the file's, is not empty and the file is there.
+    void saveOpen();
+    // Saves first; an item whose file is gone changes nothing.
+    void open(int uid);
+    void closeEditor() { openUid = 0, editorEnabled = false; }
+    QStringList treeLines() const;
+    QMap<QString, QByteArray> files() const; // every file below the library
+
+private:
+    int m_lastUid = 0;
+};
 
 // Characters as the count and the writing log take them: all but line feeds, spaces,
 // no-break spaces and line separators.
@@ -30,47 +77,39 @@ int readingCount(const QString& text);
 class World
 {
 public:
-    explicit World(const QSet<QString>& known);
+    World();
     ~World();
-
-    bool known(const QString& fault) const { return m_known.contains(fault); }
     int pick(int n) { return n <= 1 ? 0 : int(rng.bounded(quint32(n))); }
     bool chance(int percent) { return pick(100) < percent; }
-
     void startWindow();
     // Orderly: through the quit entry; otherwise the window just goes (a crash, a power cut).
     void endWindow(bool orderly);
-
-    // Driving the window as the author does.
     QModelIndex index(int uid) const;
     void select(int uid);
-    void click(int uid);
-    void invoke(const char* slot);
-    // Invokes a slot that opens a window over the main one: the editor, should it lose the
-    // focus to that window, saves.
-    void invokeOver(const char* slot);
-    void invoke(const char* slot, QGenericArgument a, QGenericArgument b = {},
+    void invoke(const char* slot, QGenericArgument a = {}, QGenericArgument b = {},
                 QGenericArgument c = {});
+    // For a slot that opens a window over the main one: the editor saves when it loses the focus.
+    void invokeOver(const char* slot);
     void setCursor(int from, int to = -1);
     QString editorText() const;
     void settle();
-    void fail(const QString& what);
-
-    // After the window made an item, takes its name from the tree: the children of
-    // `parentUid` (0: the books) must be the model's with one more at `row`.
+    void fail(const QString& what) { failure = failure.isEmpty() ? what : failure; }
+    // Adds the item the window made at `row` of `parentUid` (0: the books) as the tree names it.
     int adoptNew(int parentUid, int row, int kind);
+    std::unique_ptr<QSettings> settings() const; // config.ini as it is on disk
+    // Runs `look` with the window shown at the size the catalog's widths are taken at; hidden
+    // again, it gives no focus away later (the editor saves when it loses it).
+    void whileShown(const std::function<void()>& look);
+    void forget(const LibraryModel::Node& node);
 
     TestAppDir app;
-    QTemporaryDir sources;
-    QTemporaryDir exports;
+    QTemporaryDir sources, exports;
     std::unique_ptr<MainWindow> window;
     LibraryModel model;
     QRandomGenerator rng;
     QList<QPair<int, QString>> expectedMessages;
-    QMap<QString, QByteArray> expectedExports;
-    QMap<QString, QByteArray> sourceFiles;
-    // What a backup written by the last step must hold (null: no backup may appear) and
-    // whether one must appear; and the backups it must have written.
+    QMap<QString, QByteArray> expectedExports, sourceFiles;
+    // The autosave backup's text (null: none may appear) and the backups the step must write.
     QString backupText;
     bool backupRequired = false;
     QVector<LibraryModel::BinEntry> newBackups;
@@ -78,22 +117,24 @@ public:
     // The author's writing per book as (characters added, removed): [0] in sys.db, [1] since
     // the last save. A step that saved leaves nothing pending; after a crash it may be gone.
     QMap<QString, QPoint> written[2];
-    bool logSaved = false;
-    bool logMayBeLost = false;
+    bool logSaved = false, logMayBeLost = false;
     int catalogWidth = 0; // dragged to; 0 while never dragged
     int dailyGoal = 4000;
     const QDate started = QDate::currentDate();
-    // config.ini as it is on disk.
-    std::unique_ptr<QSettings> settings() const;
-    // Runs `look` while the window is shown at the size the catalog's widths are taken at.
-    // Hidden again, it gives no focus away in later steps (the editor saves when it loses it).
-    void whileShown(const std::function<void()>& look);
     int imports = 0;
-    // Names of deleted items: a new item of that name lands where the old one lived.
-    QStringList goneNames[4]; // by kind
-    void forget(const LibraryModel::Node& node);
+    QStringList goneNames[4]; // by kind: a new item of such a name lands where the old one was
     QString failure;
-
-private:
-    QSet<QString> m_known;
 };
+
+// What an author does: drawn by weight when `can` holds, `run` does it to the window and to
+// the model, drawing its arguments from world.rng and returning them as text.
+struct Operation {
+    QString name;
+    int weight;
+    std::function<bool(const World&)> can;
+    std::function<QString(World&)> run;
+};
+const QVector<Operation>& operations();
+
+// What must hold after every step: the first broken rule as a sentence, or empty.
+QString checkInvariants(World& world);
