@@ -10,7 +10,6 @@ lorvane_add_test(NAME tst_recycle KIND widgets SOURCES widgets/tst_recycle.cpp)
 
 # count, themes, typesetting, find, formatting, settings dialog
 lorvane_add_test(NAME tst_dialogsetting KIND widgets SOURCES widgets/tst_dialogsetting.cpp)
-lorvane_add_test(NAME tst_mainwindow_editor KIND widgets SOURCES widgets/tst_mainwindow_editor.cpp)
 
 # writing lock
 lorvane_add_test(NAME tst_writinglock KIND widgets SOURCES widgets/tst_writinglock.cpp)
@@ -22,9 +21,6 @@ target_link_libraries(tst_browser PRIVATE Qt5::WebKitWidgets Qt5::Network)
 target_compile_definitions(tst_browser PRIVATE
   LORVANE_BROWSER_PLUGIN_PATH="$<TARGET_FILE:lorvane_browser>")
 
-# search and replace across chapters: matching, the background run, backups, the window
-lorvane_add_test(NAME tst_searchwindow KIND widgets SOURCES widgets/tst_searchwindow.cpp)
-
 # keys, context menus and timers of the main window
 lorvane_add_test(NAME tst_windowwiring KIND widgets SOURCES widgets/tst_windowwiring.cpp)
 
@@ -34,5 +30,5 @@ lorvane_add_test(NAME tst_catalogpanel KIND widgets SOURCES widgets/tst_catalogp
 # whole-book text import: headings, splitting, encodings, the preview, the export read back
 lorvane_add_test(NAME tst_txtimport KIND widgets SOURCES widgets/tst_txtimport.cpp)
 
-# writing statistics: live count, log, goal label, the window, the library's counts
+# writing statistics: what counts as writing, the log and its window, the count and goal labels
 lorvane_add_test(NAME tst_stats KIND widgets SOURCES widgets/tst_stats.cpp)
