@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QSqlQuery>
 #include <QStandardItemModel>
 #include <QStatusBar>
 #include <QTest>
@@ -103,19 +102,4 @@ void typeText(QWidget* widget, const QString& text)
         QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
         QApplication::sendEvent(widget, &release);
     }
-}
-
-QVariantList bookRow(int id)
-{
-    QSqlDatabase db;
-    SqliteOper::openDatabase(db);
-    QSqlQuery q(db);
-    q.prepare("select name , url , type , pid , sort , del from books where id = ?");
-    q.addBindValue(id);
-    QVariantList row;
-    if (q.exec() && q.next()) {
-        for (int i = 0; i < 6; ++i)
-            row.append(q.value(i));
-    }
-    return row;
 }

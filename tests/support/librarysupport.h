@@ -1,10 +1,8 @@
 #pragma once
 
-#include <QList>
 #include <QModelIndex>
 #include <QString>
 #include <QStringList>
-#include <QVariantList>
 
 class MainWindow;
 class QLabel;
@@ -19,7 +17,6 @@ class TestAppDir;
 void seedLibrary(const TestAppDir& app, const QStringList& items,
                  const QString& text = QStringLiteral("正文"));
 
-// The parts of a main window a test looks at.
 QTreeView* treeOf(MainWindow& w);
 QTextEdit* editorOf(MainWindow& w);
 QString statusPathOf(MainWindow& w);
@@ -34,5 +31,3 @@ void clickItem(MainWindow& w, const QString& path);
 // Types `text` into `widget` key by key, as an input method delivers CJK text (QTest's
 // keyClicks only knows ASCII).
 void typeText(QWidget* widget, const QString& text);
-// One row of the book index, or an empty list: name, url, type, pid, sort, del.
-QVariantList bookRow(int id);

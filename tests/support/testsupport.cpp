@@ -66,7 +66,6 @@ bool FakeDesktopServices::setWindowKeyboardGrab(QWindow* window, bool grab)
         calls << "grab:release";
         return true;
     }
-    ++grabAttempts;
     if (!window || !window->isVisible())
         return false;
     if (grabRefusalsLeft > 0) {
@@ -94,23 +93,18 @@ QByteArray readBytes(const QString& path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-namespace {
-QAction* findEntry(QMenu* menu, const QString& text)
-{
-    for (QAction* action : menu->actions()) {
-        QAction* found = action->text() == text ? action
-                         : action->menu()       ? findEntry(action->menu(), text)
-                                                : nullptr;
-        if (found)
-            return found;
-    }
-    return nullptr;
-}
-} // namespace
-
 QAction* menuEntry(QMenu* menu, const QString& text)
 {
-    QAction* found = findEntry(menu, text);
+    const std::function<QAction*(QMenu*)> find = [&](QMenu* m) -> QAction* {
+        for (QAction* action : m->actions()) {
+            if (QAction* found = action->text() == text ? action
+                                 : action->menu()       ? find(action->menu())
+                                                        : nullptr)
+                return found;
+        }
+        return nullptr;
+    };
+    QAction* found = find(menu);
     if (!found)
         QTest::qFail(qPrintable(QStringLiteral("no menu entry %1").arg(text)), __FILE__, __LINE__);
     return found;

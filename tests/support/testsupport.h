@@ -3,9 +3,7 @@
 #include "app/platform/desktopservices.h"
 #include "app/platform/soundplayer.h"
 
-#include <QList>
 #include <QPair>
-#include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
@@ -65,14 +63,8 @@ public:
     bool keySoundEnabled() const override { return keySound; }
     void setSystemLocked(bool locked) override { systemLockedFlag = locked; }
     bool systemLocked() const override { return systemLockedFlag; }
-    void setTaskbarVisible(bool visible) override
-    {
-        calls << (visible ? "taskbar:show" : "taskbar:hide");
-    }
-    void setTaskMgrDisabled(bool disabled) override
-    {
-        calls << (disabled ? "taskmgr:off" : "taskmgr:on");
-    }
+    void setTaskbarVisible(bool on) override { calls << (on ? "taskbar:show" : "taskbar:hide"); }
+    void setTaskMgrDisabled(bool off) override { calls << (off ? "taskmgr:off" : "taskmgr:on"); }
     bool requestPower(PowerAction action) override;
     std::unique_ptr<GlobalShortcut> createGlobalShortcut(const QKeySequence& key,
                                                          QObject* parent) override;
@@ -91,7 +83,6 @@ public:
     int liveShortcuts = 0;
     bool windowGrabNeeded = false;
     int grabRefusalsLeft = 0;
-    int grabAttempts = 0;
     bool grabHeld = false;
 };
 
@@ -99,13 +90,12 @@ public:
 FakeDesktopServices& fakeServices();
 RecordingSoundPlayer& fakeSounds();
 
-// Writes `bytes` to `path`, creating parent directories.
+// Writing creates the parent directories.
 bool writeBytes(const QString& path, const QByteArray& bytes);
 QByteArray readBytes(const QString& path);
 
-// Calls `slot` of `object` by name with `args` and fails the test when no slot of that name
-// takes them, so that a renamed slot cannot turn a test into one that checks nothing.
-// Arguments are values of registered types, or Q_ARG(…) for the others.
+// Calls `slot` by name and fails the test when no slot of that name takes `args` (values of
+// registered types, or Q_ARG(…)): a renamed slot cannot turn a test into one that checks nothing.
 template <typename T> QGenericArgument slotArgument(const T& value)
 {
     return QGenericArgument(QMetaType::typeName(qMetaTypeId<T>()), &value);

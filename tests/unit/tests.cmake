@@ -4,7 +4,7 @@ lorvane_add_test(NAME tst_storage KIND unit SOURCES unit/tst_storage.cpp)
 # catalog rules: names, rows, recycle-bin copies, what an import reads, whole-book splitting
 lorvane_add_test(NAME tst_catalogrules KIND unit SOURCES unit/tst_catalogrules.cpp)
 
-# editor rules: count, typesetting, find, keys, search address
+# editor rules: count, typesetting; search: matching, replacing, cancelling
 lorvane_add_test(NAME tst_editorrules KIND unit SOURCES unit/tst_editorrules.cpp)
 
 # desktop services and lock rules
