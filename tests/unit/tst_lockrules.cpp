@@ -60,8 +60,11 @@ void TstLockRules::wordLockTicks()
 
 void TstLockRules::swallowedKeys()
 {
-    // As the desktop's hook sees them (a locked window asks the same rules). X reports no modifiers
-    // with a recorded key, so the hook follows either Alt itself; swallowed keys make no sound.
+    // As the desktop's hook sees them: X reports no modifiers with a recorded key, so the hook
+    // follows either Alt itself; swallowed keys make no sound.
+    // A locked window gets Shift+Tab as Backtab.
+    QVERIFY(KeyClass::swallowQtKey(Qt::Key_Backtab, true) &&
+            !KeyClass::swallowQtKey(Qt::Key_Tab, 0));
     TestAppDir app;
     KeyHook hook;
     auto stroke = [&hook](quint32 sym) {
