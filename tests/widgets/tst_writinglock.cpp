@@ -66,7 +66,7 @@ private slots:
 void TstWritingLock::lockRunsUntilItsGoal()
 {
     const std::pair<const char*, const char*> rows[] = {
-        {"lock 分钟 2a0-015 yes", "2001 分钟: free, 0"}, // digits only, and 2000 is the top
+        {"lock 分钟 2a0-015 yes", "2001 分钟: free, 0"},   // digits only, and 2000 is the top
         {"lock 字 35792 分钟 yes", "35792 分钟: free, 0"}, // its ms would overflow an int
         {"lock 字 20000 enter", "20000 字: locked by characters, 0"},
         {"lock 300 enter:no", "300 字: free, 0"},
