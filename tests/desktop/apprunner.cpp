@@ -41,6 +41,19 @@ QString AppRunner::waitForWindow(int timeoutMs)
     return id;
 }
 
+QProcess* AppRunner::startShown()
+{
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        QProcess* p = start();
+        const QDeadlineTimer deadline(15000);
+        while (p->state() == QProcess::Running && findWindow().isEmpty() && !deadline.hasExpired())
+            QTest::qWait(100);
+        if (p->state() == QProcess::Running)
+            return findWindow().isEmpty() ? nullptr : p;
+    }
+    return nullptr;
+}
+
 QString AppRunner::findWindow()
 {
     return runTool("xdotool", {"search", "--onlyvisible", "--name", "Lorvane写作神器"})

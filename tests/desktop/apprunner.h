@@ -17,6 +17,9 @@ public:
     QProcess* start();
     // The X window id of a main window of the program shown now (or within the time), or "".
     QString waitForWindow(int timeoutMs = 15000);
+    // Starts a process and waits for its window. A start that ends before it reached the
+    // display (now and then on a busy X server) is made again; null when none showed one.
+    QProcess* startShown();
     static QString findWindow();
 
 private:

@@ -3,6 +3,7 @@
 
 #include "app/mainwindow.h"
 #include "settings/config.h"
+#include "settings/themestyle.h"
 #include "stats/paragraphcounter.h"
 #include "stats/statswindow.h"
 #include "stats/writinglog.h"
@@ -19,6 +20,7 @@ private slots:
     void counterMeasuresWriting();
     void windowShowsAKnownLog();
     void countAndGoalTurnRedAtTheirTargets();
+    void sessionAcrossMidnightIsSplit();
 };
 
 // One edit: select [from, to) and insert `text`; `from` -1 is one undo, -2 setPlainText,
@@ -155,6 +157,34 @@ void TstStats::countAndGoalTurnRedAtTheirTargets()
     QTest::keyClick(edit, Qt::Key_Backspace);
     QTest::keyClick(edit, Qt::Key_C);
     QCOMPARE(fakeSounds().played, QStringList({"lock.wav", "lock.wav"}));
+
+    // The icon row is drawn in the theme's text colour: the default ink vanishes on a dark one.
+    std::unique_ptr<QSettings> settings(Config::open(app.file("config.ini")));
+    settings->setValue(ThemeValues::currentGroup(*settings) + "/" + Config::TextColor, "#123456");
+    settings.reset();
+    callSlot(&w, "save_success_update");
+    const QImage lock = w.findChild<QToolButton*>("lock")->icon().pixmap(40, 40).toImage();
+    QSet<QRgb> inks;
+    for (int i = 0; i < lock.width() * lock.height(); ++i)
+        if (qAlpha(lock.pixel(i % lock.width(), i / lock.width())) == 255)
+            inks.insert(lock.pixel(i % lock.width(), i / lock.width()) & 0xffffff);
+    QCOMPARE(inks, QSet<QRgb>{0x123456});
+}
+
+// Each edit lands on the day its clock shows; a minute counts once, however many edits.
+void TstStats::sessionAcrossMidnightIsSplit()
+{
+    QDateTime now(QDate(2026, 3, 1), QTime(23, 59, 30));
+    WritingLog log([&] { return now; });
+    log.record("书", 10, 2);
+    log.record("书", 5, 0);
+    now = QDateTime(QDate(2026, 3, 2), QTime(0, 0, 5));
+    log.record("书", 7, 1);
+    QStringList days;
+    for (const DayEntry& d : log.pending())
+        days << QString::asprintf("%d +%d -%d %dmin", d.day.day(), d.added, d.removed, d.minutes);
+    days.sort();
+    QCOMPARE(days, QStringList({"1 +15 -2 1min", "2 +7 -1 1min"}));
 }
 
 QTEST_MAIN(TstStats)
