@@ -61,6 +61,8 @@ void TstWindowWiring::keysAndMenusReachTheirEffect_data()
     const char* rows[][3] = {
         {"key editor", "Ctrl+M", "align centre"},
         {"key editor", "Ctrl+Z", "text 甲乙"},
+        {"key editor", "Ctrl+M, Ctrl+L", "align other"},
+        {"key editor", "Ctrl++", "size up"},
         {"key full screen editor", "Esc", "full 0"},
         {"key full screen window", "Esc", "full 0"},
         {"double click", "title", "max 1"},
@@ -101,13 +103,16 @@ void TstWindowWiring::keysAndMenusReachTheirEffect()
             found->trigger();
     });
     const QModelIndex index = indexOf(*w, where);
+    auto* fontSize = w->findChild<QComboBox*>("font_size");
+    const int sizeBefore = fontSize->currentText().toInt();
     if (where.startsWith("key")) {
         if (where.contains("full screen"))
             w->findChild<QAbstractButton*>("fullScreen")->click();
-        const int key = QKeySequence::fromString(what)[0];
-        QTest::keyClick(where.endsWith("editor") ? static_cast<QWidget*>(editor) : w.get(),
-                        Qt::Key(key & ~Qt::KeyboardModifierMask),
-                        Qt::KeyboardModifiers(key & Qt::KeyboardModifierMask));
+        const QKeySequence keys = QKeySequence::fromString(what);
+        for (int i = 0; i < keys.count(); ++i)
+            QTest::keyClick(where.endsWith("editor") ? static_cast<QWidget*>(editor) : w.get(),
+                            Qt::Key(keys[i] & ~Qt::KeyboardModifierMask),
+                            Qt::KeyboardModifiers(keys[i] & Qt::KeyboardModifierMask));
     } else if (where == "double click") {
         QTest::mouseDClick(w->findChild<QWidget*>("widget_title"), Qt::LeftButton);
     } else if (where == "text") {
@@ -134,6 +139,7 @@ void TstWindowWiring::keysAndMenusReachTheirEffect()
         : kind == "align" ? kind + (editor->alignment() & Qt::AlignHCenter ? " centre" : " other")
         : kind == "text"  ? kind + ' ' + editor->toPlainText()
         : kind == "full"  ? kind + ' ' + QString::number(w->isFullScreen())
+        : kind == "size" ? kind + (fontSize->currentText().toInt() > sizeBefore ? " up" : " not up")
         : kind == "max"
             ? kind + ' ' +
                   QString::number(w->findChild<QAbstractButton*>("btnMenu_Max")->isChecked())
