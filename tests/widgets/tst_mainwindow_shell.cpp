@@ -3,10 +3,13 @@
 #include "support/librarysupport.h"
 #include "support/testsupport.h"
 
+#include "app/backgroundpicture.h"
+#include "app/frmmessagebox.h"
 #include "app/mainwindow.h"
 #include "app/messages.h"
 #include "settings/config.h"
 #include "settings/dialogsetting.h"
+#include "settings/themestyle.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -23,6 +26,8 @@ private slots:
     void catalogWidths_data();
     void catalogWidths();
     void settingsAreSavedOrCancelled();
+    void longMessagesGrowTheBox();
+    void pictureAddedLaterShowsAtTheNextThemeChange();
 };
 
 namespace {
@@ -240,6 +245,40 @@ void TstMainWindowShell::settingsAreSavedOrCancelled()
     dialog.loadSettings();
     dialog.findChild<QAbstractButton*>("set_save")->click();
     QCOMPARE(stored(config), after);
+}
+
+void TstMainWindowShell::longMessagesGrowTheBox()
+{
+    TestAppDir app;
+    frmMessageBox box;
+    box.setMessage("名称不能含有 / 或 \\，不能是 . 或 ..，首尾也不能有空格!", 2);
+    QCOMPARE(box.size(), QSize(303, 143));
+    box.setMessage("无法打开书库数据库 /home/作者/写作/lorvane/build/app/sys.db，程序将退出。"
+                   "请检查这个文件是否完好，或者把它移走后重新启动程序。",
+                   2);
+    box.show();
+    // Every line of the text is inside the label, and the buttons below it inside the box.
+    const auto* info = box.findChild<QLabel*>("labInfo");
+    const auto* buttons = box.findChild<QWidget*>("layoutWidget");
+    QVERIFY(info->heightForWidth(info->width()) <= info->height());
+    QVERIFY(info->geometry().bottom() < buttons->y());
+    QVERIFY(buttons->mapTo(&box, QPoint(0, buttons->height())).y() < box.height());
+}
+
+void TstMainWindowShell::pictureAddedLaterShowsAtTheNextThemeChange()
+{
+    TestAppDir app;
+    MainWindow w;
+    std::unique_ptr<QSettings> settings(Config::open(app.file("config.ini")));
+    settings->setValue(ThemeValues::currentGroup(*settings) + "/bg_image", app.file("图/山.png"));
+    settings.reset();
+    callSlot(&w, "save_success_update");
+    w.grab();
+    QImage mountain(4, 4, QImage::Format_RGB32);
+    mountain.fill(Qt::darkGreen);
+    QVERIFY(QDir().mkpath(app.file("图")) && mountain.save(app.file("图/山.png")));
+    callSlot(&w, "save_success_update");
+    QVERIFY(!w.findChild<BackgroundPicture*>()->scaled(app.file("图/山.png"), {4, 4}).isNull());
 }
 
 QTEST_MAIN(TstMainWindowShell)
