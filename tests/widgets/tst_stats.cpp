@@ -143,7 +143,8 @@ void TstStats::countAndGoalTurnRedAtTheirTargets()
                 return l->text() + " " + l->styleSheet();
         return QString();
     };
-    // Opening a chapter is no writing.
+    // Opening a chapter is no writing; the title's mark comes for a one-paragraph one too.
+    QCOMPARE(titleOf(w), QString("甲*"));
     QCOMPARE(shown("总字"), QString("总字数:2999\t稿费:149.95 color : #000000;"));
     QCOMPARE(shown("今日"), QString("今日:0/2 color : #000000;"));
 
