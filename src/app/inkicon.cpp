@@ -4,11 +4,17 @@
 #include <QPainter>
 #include <QPixmap>
 
+QIcon pictureIcon(const QString& resource)
+{
+    const QImage image(resource, "PNG");
+    return image.isNull() ? QIcon(resource) : QIcon(QPixmap::fromImage(image));
+}
+
 QIcon inkIcon(const QString& resource, const QColor& ink)
 {
-    QImage image(resource);
+    QImage image(resource, "PNG");
     if (image.isNull() || !ink.isValid())
-        return QIcon(resource);
+        return pictureIcon(resource);
     image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     QPainter painter(&image);
     painter.setCompositionMode(QPainter::CompositionMode_SourceIn);

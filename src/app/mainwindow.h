@@ -24,8 +24,9 @@ class QTimer;
 
 namespace BookImport {
 struct Volume;
-}
+} // namespace BookImport
 
+struct ThemeSheets;
 class BackgroundPicture;
 class CatalogPanel;
 class DragProxy;
@@ -145,6 +146,8 @@ private slots:
 private:
     // Construction steps
     void initialise();
+    void openConfig();
+    ThemeSheets currentThemeSheets() const;
     void initStatusBar();
     void initTrayIcon();
     void createShortcut();

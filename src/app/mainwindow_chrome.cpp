@@ -43,10 +43,8 @@ void MainWindow::applyIconGlyphs()
     for (const auto& button : formatting)
         icons->setIcon(button.first, QChar(button.second), 15);
 
-    for (const auto& button : iconRow(ui)) {
-        button.first->setIcon(QIcon(button.second));
+    for (const auto& button : iconRow(ui))
         button.first->setIconSize(QSize(40, 40));
-    }
 }
 
 void MainWindow::applyIconRowInk(const QString& colour)

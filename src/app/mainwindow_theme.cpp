@@ -42,13 +42,15 @@ void MainWindow::on_settings_clicked()
 void MainWindow::save_success_update()
 {
     const ThemeValues theme = ThemeValues::readCurrent(*settings);
+    const ThemeSheets sheets = ThemeSheets::build(theme, FileCreate::loadStyleSheet("gray"));
     bgImagePath = theme.image;
     if (bgPicture)
         bgPicture->forget();
     if (!bgImagePath.isEmpty())
         update();
-    const ThemeSheets sheets = ThemeSheets::build(theme, FileCreate::loadStyleSheet("gray"));
-    qApp->setStyleSheet(sheets.application);
+    // Setting the same sheet again would still polish every widget of every window.
+    if (qApp->styleSheet() != sheets.application)
+        qApp->setStyleSheet(sheets.application);
 
     ui->wiget_textEdit->setStyleSheet(sheets.editorContainer);
     ui->treeView->setStyleSheet(sheets.tree);
@@ -68,6 +70,12 @@ void MainWindow::save_success_update()
     ui->font->setCurrentFont(font);
     on_font_currentFontChanged(font);
     updateGoalLabel();
+}
+
+ThemeSheets MainWindow::currentThemeSheets() const
+{
+    return ThemeSheets::build(ThemeValues::readCurrent(*settings),
+                              FileCreate::loadStyleSheet("gray"));
 }
 
 void MainWindow::applyEditorMargins()
