@@ -1,11 +1,12 @@
 // Start-up as a user meets it: the real program, exec to its first mapped window, on an X
 // server (Xvfb) and a session bus of the batch's own, then its memory and CPU once quiet.
 // A bare QMainWindow + QTextEdit program runs in the same batch as the floor of the
-// toolkit. Three situations: the first start in a fresh application directory, a second
-// start with the starter library and a second start with 10,000 chapters. Each program and
-// situation gets one warm-up, then 5 measured runs; the runs interleave in rotating order so
-// that the machine's noise and warm caches favour no one. Prints medians and the verdicts.
-// An optional argument names another build's application directory to run beside.
+// toolkit, and the program's own form with its style sheet as the floor of this window. Three
+// situations: the first start in a fresh application directory, a second start with the starter
+// library and a second start with 10,000 chapters. Each program and situation gets one warm-up,
+// then 5 measured runs; the runs interleave in rotating order so that the machine's noise and warm
+// caches favour no one. Prints medians and the verdicts. An optional argument names another build's
+// application directory to run beside.
 #include "privatexserver.h"
 #include "startinstall.h"
 #include "startwatch.h"
@@ -121,6 +122,7 @@ int main(int argc, char** argv)
         {"bare QMainWindow + QTextEdit", bare, false, {}},
         {"bare, QT_XCB_GL_INTEGRATION=none", bare, false, {"QT_XCB_GL_INTEGRATION=none"}},
         {"Lorvane", lorvane, true, {}},
+        {"Lorvane's form and style sheet alone", QStringLiteral(LORVANE_FORM_PATH), false, {}},
         {"Lorvane, QT_XCB_GL_INTEGRATION=xcb_glx",
          lorvane,
          true,
