@@ -36,12 +36,13 @@ void MainWindow::initCatalogTree()
         newChapter_slot();
         if (batched && !db.commit())
             Messages::error(tr("新建失败：书库无法写入!"));
+        ui->treeView->expandAll();
     } else {
+        // Expands as it loads: a second pass over a large library cost a few milliseconds.
         loadCatalog();
     }
     createMenus();
 
-    ui->treeView->expandAll();
     ui->treeView->setTextElideMode(Qt::ElideNone);
     ui->treeView->resizeColumnToContents(0);
     ui->treeView->viewport()->installEventFilter(new AToolTipper(this));
