@@ -3,6 +3,7 @@
 
 #include "app/appdirs.h"
 #include "app/backgroundpicture.h"
+#include "app/sheetonshow.h"
 #include "library/filecreate.h"
 #include "settings/dialogsetting.h"
 #include "settings/themestyle.h"
@@ -54,7 +55,7 @@ void MainWindow::save_success_update()
 
     ui->wiget_textEdit->setStyleSheet(sheets.editorContainer);
     ui->treeView->setStyleSheet(sheets.tree);
-    ui->widget_tool1->setStyleSheet(sheets.formatRow);
+    setStyleSheetWhenShown(ui->widget_tool1, sheets.formatRow);
     ui->widget_title->setStyleSheet(sheets.titleBar);
     applyEditorMargins();
     ui->left_label->setStyleSheet(sheets.sideStrips);

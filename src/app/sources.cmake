@@ -24,7 +24,7 @@ target_sources(lorvane_core PRIVATE
   app/mainwindow_find.cpp
   app/mainwindow_format.cpp
   app/mainwindow_font.cpp
-  app/mainwindow_theme.cpp
+  app/mainwindow_theme.cpp app/sheetonshow.cpp app/sheetonshow.h
   app/mainwindow_lock.cpp
   app/mainwindow_browser.cpp
   app/mainwindow_system.cpp

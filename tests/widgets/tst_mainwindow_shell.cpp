@@ -28,6 +28,7 @@ private slots:
     void settingsAreSavedOrCancelled();
     void longMessagesGrowTheBox();
     void pictureAddedLaterShowsAtTheNextThemeChange();
+    void hiddenFormatRowShowsTheLatestTheme();
 };
 
 namespace {
@@ -279,6 +280,30 @@ void TstMainWindowShell::pictureAddedLaterShowsAtTheNextThemeChange()
     QVERIFY(QDir().mkpath(app.file("图")) && mountain.save(app.file("图/山.png")));
     callSlot(&w, "save_success_update");
     QVERIFY(!w.findChild<BackgroundPicture*>()->scaled(app.file("图/山.png"), {4, 4}).isNull());
+}
+
+// The format row is hidden and gets its theme only when it shows: the theme it shows with
+// is the last one chosen, and a row on screen follows a change at once.
+void TstMainWindowShell::hiddenFormatRowShowsTheLatestTheme()
+{
+    TestAppDir app;
+    MainWindow w;
+    auto chooseTheme = [&](int n) {
+        std::unique_ptr<QSettings>(Config::open(app.file("config.ini")))
+            ->setValue(Config::ThemeNumber, QString::number(n));
+        callSlot(&w, "save_success_update");
+    };
+    auto* row = w.findChild<QWidget*>("widget_tool1");
+    auto* bold = w.findChild<QToolButton*>("bold");
+    auto ink = [&] { return bold->palette().color(QPalette::ButtonText).name(); };
+    showAt(w, {800, 705});
+    chooseTheme(3);
+    chooseTheme(4);
+    QVERIFY(row->isHidden());
+    row->show();
+    QCOMPARE(ink(), Config::defaultThemeColors(4).text);
+    chooseTheme(3);
+    QCOMPARE(ink(), Config::defaultThemeColors(3).text);
 }
 
 QTEST_MAIN(TstMainWindowShell)
