@@ -33,7 +33,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     setWindowFlags(Qt::FramelessWindowHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint);
     openConfig();
-    qApp->setStyleSheet(currentThemeSheets().application);
+    applyApplicationSheet(currentThemeSheets().application);
     ui->setupUi(this);
 
     ui->font->hide();

@@ -148,6 +148,7 @@ private:
     void initialise();
     void openConfig();
     ThemeSheets currentThemeSheets() const;
+    static void applyApplicationSheet(const QString& sheet);
     void initStatusBar();
     void initTrayIcon();
     void createShortcut();

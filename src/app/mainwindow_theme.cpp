@@ -49,9 +49,7 @@ void MainWindow::save_success_update()
         bgPicture->forget();
     if (!bgImagePath.isEmpty())
         update();
-    // Setting the same sheet again would still polish every widget of every window.
-    if (qApp->styleSheet() != sheets.application)
-        qApp->setStyleSheet(sheets.application);
+    applyApplicationSheet(sheets.application);
 
     ui->wiget_textEdit->setStyleSheet(sheets.editorContainer);
     ui->treeView->setStyleSheet(sheets.tree);
@@ -71,6 +69,13 @@ void MainWindow::save_success_update()
     ui->font->setCurrentFont(font);
     on_font_currentFontChanged(font);
     updateGoalLabel();
+}
+
+void MainWindow::applyApplicationSheet(const QString& sheet)
+{
+    // Setting the same sheet again would still polish every widget of every window.
+    if (qApp->styleSheet() != sheet)
+        qApp->setStyleSheet(sheet);
 }
 
 ThemeSheets MainWindow::currentThemeSheets() const
