@@ -33,7 +33,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     setWindowFlags(Qt::FramelessWindowHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint);
     openConfig();
-    applyApplicationSheet(currentThemeSheets().application);
+    applyApplicationSheet(themeSheets(ThemeValues::readCurrent(*settings)).application);
     ui->setupUi(this);
 
     ui->font->hide();

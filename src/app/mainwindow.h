@@ -27,6 +27,7 @@ struct Volume;
 } // namespace BookImport
 
 struct ThemeSheets;
+struct ThemeValues;
 class BackgroundPicture;
 class CatalogPanel;
 class DragProxy;
@@ -147,7 +148,7 @@ private:
     // Construction steps
     void initialise();
     void openConfig();
-    ThemeSheets currentThemeSheets() const;
+    static ThemeSheets themeSheets(const ThemeValues& theme);
     static void applyApplicationSheet(const QString& sheet);
     void initStatusBar();
     void initTrayIcon();

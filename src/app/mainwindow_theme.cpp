@@ -43,7 +43,7 @@ void MainWindow::on_settings_clicked()
 void MainWindow::save_success_update()
 {
     const ThemeValues theme = ThemeValues::readCurrent(*settings);
-    const ThemeSheets sheets = ThemeSheets::build(theme, FileCreate::loadStyleSheet("gray"));
+    const ThemeSheets sheets = themeSheets(theme);
     bgImagePath = theme.image;
     if (bgPicture)
         bgPicture->forget();
@@ -78,10 +78,9 @@ void MainWindow::applyApplicationSheet(const QString& sheet)
         qApp->setStyleSheet(sheet);
 }
 
-ThemeSheets MainWindow::currentThemeSheets() const
+ThemeSheets MainWindow::themeSheets(const ThemeValues& theme)
 {
-    return ThemeSheets::build(ThemeValues::readCurrent(*settings),
-                              FileCreate::loadStyleSheet("gray"));
+    return ThemeSheets::build(theme, FileCreate::loadStyleSheet("gray"));
 }
 
 void MainWindow::applyEditorMargins()
